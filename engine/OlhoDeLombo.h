@@ -23,8 +23,8 @@ class TProcessaOlhoDeLombro {
 
   const std::string& GetArquivo() const;
   int32_t GetResolucao() const;
-  int32_t GetNumeroRegioes() const;     // counted regions (area >= 1 cm²)
-  double GetAreaTotal() const;          // sum of the counted regions' areas, cm²
+  int32_t GetNumeroRegioes() const;       // counted regions (area >= 1 cm²)
+  double GetAreaTotal() const;            // sum of the counted regions' areas, cm²
   double GetAreaRegiao(int32_t N) const;  // area of the N-th counted region (from 1), or 0
 };
 

@@ -47,14 +47,16 @@ ImagemBmp ImagemBmp::Decodificar(std::vector<uint8_t> bytes, const std::string& 
   img.deCimaParaBaixo_ = h < 0;
   img.bytesPorLinha_ = (size_t(w) * img.bitsPorPixel_ + 31) / 32 * 4;
   img.inicioPixels_ = offset;
-  if (offset > bytes.size() || (bytes.size() - offset) / (img.bytesPorLinha_ ? img.bytesPorLinha_ : 1) <
-                                   size_t(img.altura_)) {
+  if (offset > bytes.size() ||
+      (bytes.size() - offset) / (img.bytesPorLinha_ ? img.bytesPorLinha_ : 1) <
+          size_t(img.altura_)) {
     throw falha("dados de pixels truncados");
   }
   if (img.bitsPorPixel_ == 8) {
     const uint32_t tamanhoCabecalho = Ler32(bytes, 14);
     uint32_t cores = Ler32(bytes, 46);
-    if (cores == 0 || cores > 256) cores = 256;
+    if (cores == 0 || cores > 256)
+      cores = 256;
     const size_t inicio = 14 + size_t(tamanhoCabecalho);
     for (uint32_t i = 0; i < cores && inicio + 4 * i + 3 < offset; ++i) {
       const size_t p = inicio + 4 * i;
@@ -78,7 +80,8 @@ ImagemBmp ImagemBmp::Carregar(const std::string& caminho) {
 }
 
 const uint8_t* ImagemBmp::LinhaBgr24(int32_t y) const {
-  if (bitsPorPixel_ != 24 || compressao_ != 0) return nullptr;
+  if (bitsPorPixel_ != 24 || compressao_ != 0)
+    return nullptr;
   const size_t linhaArquivo = deCimaParaBaixo_ ? size_t(y) : size_t(altura_ - 1 - y);
   return bytes_.data() + inicioPixels_ + linhaArquivo * bytesPorLinha_;
 }

@@ -30,9 +30,9 @@ class ImagemBmp {
   const uint8_t* LinhaBgr24(int32_t y) const;
 
  private:
-  std::vector<uint8_t> bytes_;        // the whole file
-  std::vector<uint8_t> indices_;      // RLE pictures, expanded to one palette index per pixel
-  std::vector<uint32_t> paleta_;      // 0x00BBGGRR per entry
+  std::vector<uint8_t> bytes_;    // the whole file
+  std::vector<uint8_t> indices_;  // RLE pictures, expanded to one palette index per pixel
+  std::vector<uint32_t> paleta_;  // 0x00BBGGRR per entry
   int32_t largura_ = 0;
   int32_t altura_ = 0;
   int32_t pixelsPorMetroX_ = 0;

@@ -31,7 +31,8 @@ inline Pixels DeArte(const std::vector<std::string>& arte) {
 }
 
 inline void Poe32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
-  for (int i = 0; i < 4; ++i) b[at + i] = uint8_t(v >> (8 * i));
+  for (int i = 0; i < 4; ++i)
+    b[at + i] = uint8_t(v >> (8 * i));
 }
 
 // A bottom-up 24-bit BITMAPINFOHEADER file; `pixelsPorMetro` goes to biXPelsPerMeter and, unless
