@@ -10,6 +10,8 @@
 
 namespace velmo {
 
+class ImagemBmp;
+
 class TAreaFoliar {
  public:
   // Loads and measures `Arquivo`. Throws the loader's errors (ErroArquivo, ErroBitmapInvalido,
@@ -26,6 +28,14 @@ class TAreaFoliar {
   double GetAreaCorrigida() const;
 
  private:
+  // First pass: the white gaps of 1 to 20 pixels of every row become leaf; returns how many
+  // pixels that fills. Rows are independent, so the same sweep also counts, into `brancos`, the
+  // white pixels each row keeps after filling; nothing of the picture is written or kept.
+  int64_t PreencherFalhas(const ImagemBmp& imagem, int64_t& brancos);
+  // Runs the first pass, then the second pass's progress, and sets the three percentages.
+  // Throws ErroMedicao for a picture without pixels.
+  void CalcularPercentuais(const ImagemBmp& imagem);
+
   Progresso* FProgresso;
   int32_t FResolucao = 0;
   std::string FArquivo;

@@ -1,0 +1,173 @@
+#include "AreaFoliar.h"
+
+#include <cstring>
+#include <vector>
+
+#include "bmp.h"
+#include "cmdContagem.h"
+#include "erros.h"
+
+namespace velmo {
+
+namespace {
+
+// The longest white run between two leaf pixels of a row that still counts as leaf.
+constexpr int32_t kMaiorFalha = 20;
+
+struct ContagemLinha {
+  int64_t preenchidos = 0;
+  int64_t brancos = 0;  // after filling
+};
+
+// One row of the gap filling. `proximoNaoBranco(x)` gives the first non-white column at or after
+// x, or `largura` when there is none. Consecutive non-white pixels L < R hold only white between
+// them, and that run is filled when it is at most kMaiorFalha long; runs touching an edge never
+// are. Painted pixels are not white, so the whites left are the row's whites minus those filled.
+template <class ProximoNaoBranco>
+ContagemLinha ContarLinha(int32_t largura, ProximoNaoBranco proximoNaoBranco) {
+  ContagemLinha c;
+  int64_t naoBrancos = 0;
+  int32_t anterior = -1;
+  for (int32_t x = proximoNaoBranco(0); x < largura; x = proximoNaoBranco(x + 1)) {
+    const int32_t falha = x - anterior - 1;
+    if (anterior >= 0 && falha <= kMaiorFalha) {
+      c.preenchidos += falha;
+    }
+    anterior = x;
+    ++naoBrancos;
+  }
+  c.brancos = largura - naoBrancos - c.preenchidos;
+  return c;
+}
+
+// Raw B, G, R bytes of a 24-bit row: white is three 0xFF bytes. Inside white stretches eight
+// pixels (24 bytes, three words) are checked at a time.
+ContagemLinha ContarLinhaBgr24(const uint8_t* linha, int32_t largura) {
+  auto branco = [linha](int32_t x) {
+    const uint8_t* p = linha + 3 * size_t(x);
+    return (p[0] & p[1] & p[2]) == 0xFF;
+  };
+  auto oitoBrancos = [linha](int32_t x) {
+    uint64_t a, b, c;
+    const uint8_t* p = linha + 3 * size_t(x);
+    std::memcpy(&a, p, 8);
+    std::memcpy(&b, p + 8, 8);
+    std::memcpy(&c, p + 16, 8);
+    return (a & b & c) == ~uint64_t{0};
+  };
+  return ContarLinha(largura, [&](int32_t x) {
+    for (; x < largura; ++x) {
+      if (!branco(x)) {
+        return x;
+      }
+      while (x + 9 <= largura && oitoBrancos(x + 1)) {
+        x += 8;
+      }
+    }
+    return largura;
+  });
+}
+
+// A row of 0x00BBGGRR colours: four pixels (two words) at a time inside white stretches.
+ContagemLinha ContarLinhaCores(const uint32_t* linha, int32_t largura) {
+  auto quatroBrancos = [linha](int32_t x) {
+    constexpr uint64_t kDoisBrancos = uint64_t{clWhite} << 32 | clWhite;
+    uint64_t a, b;
+    std::memcpy(&a, linha + x, 8);
+    std::memcpy(&b, linha + x + 2, 8);
+    return a == kDoisBrancos && b == kDoisBrancos;
+  };
+  return ContarLinha(largura, [&](int32_t x) {
+    for (; x < largura; ++x) {
+      if (linha[x] != clWhite) {
+        return x;
+      }
+      while (x + 5 <= largura && quatroBrancos(x + 1)) {
+        x += 4;
+      }
+    }
+    return largura;
+  });
+}
+
+}  // namespace
+
+TAreaFoliar::TAreaFoliar(const std::string& Arquivo, Progresso* Progresso)
+    : FProgresso(Progresso), FArquivo(Arquivo) {
+  // The picture lives only while it is measured.
+  const ImagemBmp imagem = ImagemBmp::Carregar(Arquivo);
+  FResolucao = LerResolucao(imagem);
+  if (FProgresso) {
+    FProgresso->SetPosition(FProgresso->Min());
+    FProgresso->SetMax(imagem.Altura() / 10 * 2);
+  }
+  FAreaTotal =
+      PixelsParaCm(imagem.Altura(), FResolucao) * PixelsParaCm(imagem.Largura(), FResolucao);
+  CalcularPercentuais(imagem);
+}
+
+int64_t TAreaFoliar::PreencherFalhas(const ImagemBmp& imagem, int64_t& brancos) {
+  const int32_t largura = imagem.Largura();
+  const int32_t altura = imagem.Altura();
+  std::vector<uint32_t> cores;
+  int64_t preenchidos = 0;
+  brancos = 0;
+  for (int32_t y = 0; y < altura; ++y) {
+    if (FProgresso) {
+      FProgresso->ProcessarMensagens();
+      FProgresso->SetPosition(y / 10);
+    }
+    ContagemLinha c;
+    if (const uint8_t* bgr = imagem.LinhaBgr24(y)) {
+      c = ContarLinhaBgr24(bgr, largura);
+    } else {
+      cores.resize(size_t(largura));
+      imagem.LerLinha(y, cores.data());
+      c = ContarLinhaCores(cores.data(), largura);
+    }
+    preenchidos += c.preenchidos;
+    brancos += c.brancos;
+  }
+  return preenchidos;
+}
+
+void TAreaFoliar::CalcularPercentuais(const ImagemBmp& imagem) {
+  int64_t brancos = 0;
+  const int64_t preenchidos = PreencherFalhas(imagem, brancos);
+  const int32_t altura = imagem.Altura();
+  // The whites were counted in the first sweep; the second pass keeps its progress steps and
+  // its message processing once per row.
+  if (FProgresso) {
+    for (int32_t y = 0; y < altura; ++y) {
+      FProgresso->ProcessarMensagens();
+      FProgresso->SetPosition(altura / 10 + y / 10);
+    }
+  }
+  const double total = double(altura) * double(imagem.Largura());
+  if (total == 0) {
+    throw ErroMedicao("Não é possível medir a imagem \"" + FArquivo +
+                      "\": ela não tem pixels (largura " + std::to_string(imagem.Largura()) +
+                      " × altura " + std::to_string(altura) + ").");
+  }
+  FPercIgnorada = double(brancos) * 100 / total;
+  FPercCorrigida = double(preenchidos) * 100 / total;
+  FPercCoberta = 100 - FPercIgnorada;
+}
+
+double TAreaFoliar::GetAreaTotal() const {
+  return TruncarCasas(4, FAreaTotal);
+}
+
+double TAreaFoliar::GetAreaCoberta() const {
+  return TruncarCasas(4, FPercCoberta / 100 * FAreaTotal);
+}
+
+double TAreaFoliar::GetAreaIgnorada() const {
+  return TruncarCasas(4, FPercIgnorada / 100 * FAreaTotal);
+}
+
+double TAreaFoliar::GetAreaCorrigida() const {
+  return TruncarCasas(4, FPercCorrigida / 100 * FAreaTotal);
+}
+
+}  // namespace velmo
