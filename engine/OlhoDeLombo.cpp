@@ -1,0 +1,316 @@
+#include "OlhoDeLombo.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+#include "bmp.h"
+#include "cmdContagem.h"
+
+// Conventions of the segmentation:
+// - pixel (x, y) is column x of row y, row 0 at the top of the picture as displayed;
+// - ink is any colour other than exactly white; positions outside the picture are never
+//   background;
+// - seeds come in raster order: rows from the top, each row from the left;
+// - neighbours are tested for background in the order N, NE, E, SE, S, SW, W, NW and are
+//   examined by the trace in the order N, E, S, W, NW, NE, SE, SW (the set of traced pixels does
+//   not depend on either order).
+
+namespace velmo {
+
+namespace {
+
+using Classe = QuadroClasses::Classe;
+
+// The eight neighbours, north up: N, NE, E, SE, S, SW, W, NW.
+constexpr int32_t kDxFundo[8] = {0, 1, 1, 1, 0, -1, -1, -1};
+constexpr int32_t kDyFundo[8] = {-1, -1, 0, 1, 1, 1, 0, -1};
+// The trace's order: N, E, S, W, NW, NE, SE, SW.
+constexpr int32_t kDxTraco[8] = {0, 1, 0, -1, -1, 1, 1, -1};
+constexpr int32_t kDyTraco[8] = {-1, 0, 1, 0, -1, -1, 1, 1};
+
+uint8_t ClasseDe(uint32_t cor) {
+  return cor == clWhite ? Classe::Branco : cor == clRed ? Classe::Vermelho : Classe::Tinta;
+}
+
+// The file's colours reduced to their classes, decoded once.
+QuadroClasses Classificar(const ImagemBmp& imagem) {
+  const int32_t largura = imagem.Largura();
+  const int32_t altura = imagem.Altura();
+  QuadroClasses quadro(largura, altura);
+  if (quadro.Vazio()) {
+    return quadro;
+  }
+  std::vector<uint32_t> cores;
+  for (int32_t y = 0; y < altura; ++y) {
+    uint8_t* destino = quadro.Linha(y);
+    if (const uint8_t* bgr = imagem.LinhaBgr24(y)) {
+      for (int32_t x = 0; x < largura; ++x) {
+        const uint8_t b = bgr[3 * x];
+        const uint8_t g = bgr[3 * x + 1];
+        const uint8_t r = bgr[3 * x + 2];
+        const bool branco = (b & g & r) == 0xFF;
+        const bool vermelho = (b | g) == 0 && r == 0xFF;
+        destino[x] = branco ? Classe::Branco : vermelho ? Classe::Vermelho : Classe::Tinta;
+      }
+    } else {
+      cores.resize(size_t(largura));
+      imagem.LerLinha(y, cores.data());
+      for (int32_t x = 0; x < largura; ++x) {
+        destino[x] = ClasseDe(cores[size_t(x)]);
+      }
+    }
+  }
+  return quadro;
+}
+
+// Index of the first non-white byte of p[0 .. n), or n. Eight pixels per step: most of a sheet
+// is white.
+int32_t PrimeiraTinta(const uint8_t* p, int32_t n) {
+  int32_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    uint64_t oito;
+    std::memcpy(&oito, p + i, 8);
+    if (oito != 0) {
+      if constexpr (std::endian::native == std::endian::little) {
+        return i + std::countr_zero(oito) / 8;
+      } else {
+        return i + std::countl_zero(oito) / 8;
+      }
+    }
+  }
+  for (; i < n; ++i) {
+    if (p[i] != Classe::Branco) {
+      return i;
+    }
+  }
+  return n;
+}
+
+}  // namespace
+
+QuadroClasses::QuadroClasses(int32_t largura, int32_t altura)
+    : pixels_(size_t(largura) * size_t(altura), Classe::Branco),
+      largura_(largura),
+      altura_(altura) {}
+
+void QuadroClasses::Liberar() {
+  pixels_ = {};
+  largura_ = 0;
+  altura_ = 0;
+}
+
+TOlhoDeLombo::TOlhoDeLombo(QuadroClasses Regiao, int32_t Resolucao, const TLimites& Limites)
+    : FBitmap(std::move(Regiao)), FLimites(Limites) {
+  FArea = PixelsParaCm(FBitmap.Altura(), Resolucao) * PixelsParaCm(FBitmap.Largura(), Resolucao);
+  FArea = CalcularArea();
+  FBitmap.Liberar();  // nothing reads the crop once the area is known
+}
+
+double TOlhoDeLombo::CalcularArea() {
+  const int32_t altura = FBitmap.Altura();
+  const int32_t largura = FBitmap.Largura();
+  int64_t alcancados = 0;
+  // Rows from the left, then from the right.
+  for (int32_t y = 0; y < altura; ++y) {
+    uint8_t* linha = FBitmap.Linha(y);
+    for (int32_t x = 0; x < largura && linha[x] == Classe::Branco; ++x) {
+      linha[x] = Classe::Verde;
+      ++alcancados;
+    }
+    for (int32_t x = largura - 1; x >= 0 && linha[x] == Classe::Branco; --x) {
+      linha[x] = Classe::Verde;
+      ++alcancados;
+    }
+  }
+  // Columns from the top, then from the bottom. A column's scan reads and paints only its own
+  // column, so all columns advance together one row at a time, which walks memory in order.
+  std::vector<uint8_t> ativa(size_t(largura), 1);
+  auto AvancarColunas = [&](int32_t y) {
+    uint8_t* linha = FBitmap.Linha(y);
+    int32_t continuam = 0;
+    for (int32_t x = 0; x < largura; ++x) {
+      const uint8_t segue = ativa[size_t(x)] & uint8_t(linha[x] == Classe::Branco);
+      linha[x] = segue ? uint8_t(Classe::Verde) : linha[x];
+      ativa[size_t(x)] = segue;
+      continuam += segue;
+    }
+    alcancados += continuam;
+    return continuam > 0;
+  };
+  for (int32_t y = 0; y < altura && AvancarColunas(y); ++y) {
+  }
+  std::fill(ativa.begin(), ativa.end(), uint8_t(1));
+  for (int32_t y = altura - 1; y >= 0 && AvancarColunas(y); --y) {
+  }
+
+  const double parcela = double(alcancados) * 100.0 / (double(altura) * double(largura));
+  return TruncarCasas(4, (100.0 - parcela) / 100.0 * FArea);
+}
+
+TProcessaOlhoDeLombro::TProcessaOlhoDeLombro(const std::string& Arquivo, Progresso* Progresso)
+    : FProgresso(Progresso) {
+  {
+    const ImagemBmp imagem = ImagemBmp::Carregar(Arquivo);
+    FResolucao = LerResolucao(imagem);
+    FBitmap = Classificar(imagem);
+    FAltura = imagem.Altura();
+  }  // the file's bytes go here; only the classes are kept
+  FArquivo = Arquivo;
+  if (FProgresso) {
+    FProgresso->SetPosition(FProgresso->Min());
+    FProgresso->SetMax((FAltura / 10) * 2);
+  }
+}
+
+TProcessaOlhoDeLombro::~TProcessaOlhoDeLombro() = default;
+
+void TProcessaOlhoDeLombro::Processar() {
+  TPonto P{};
+  while (LocalizarInicio(P)) {
+    FContorno.clear();
+    TracarContorno(P);
+    if (!FContorno.empty()) {
+      const TLimites L = CalcularLimites(FContorno);
+      QuadroClasses recorte;
+      RecortarRegiao(L, FBitmap, recorte);
+      FRegioes.push_back(std::make_unique<TOlhoDeLombo>(std::move(recorte), FResolucao, L));
+      ApagarRegiao(L);
+    }
+    FContorno.clear();
+  }
+  // The picture is all white now and nothing reads it again.
+  FBitmap.Liberar();
+  FContorno = {};
+}
+
+// Everything before the previous seed is white by now (each turn erases a box holding its seed
+// and no step turns white into ink), so the search resumes there: same seeds, and the same
+// progress positions, since they never go back.
+bool TProcessaOlhoDeLombro::LocalizarInicio(TPonto& P) {
+  const int32_t altura = FAltura;
+  const int32_t largura = FBitmap.Largura();
+  for (int32_t y = FInicioBusca.Y; y < altura; ++y) {
+    if (FProgresso) {
+      FProgresso->ProcessarMensagens();
+      const int32_t alvo = altura / 10 + y / 10;
+      FProgresso->SetPosition(std::max(FProgresso->Position(), alvo));
+    }
+    if (FBitmap.Vazio()) {
+      continue;
+    }
+    const int32_t x0 = y == FInicioBusca.Y ? FInicioBusca.X : 0;
+    const int32_t x = x0 + PrimeiraTinta(FBitmap.Linha(y) + x0, largura - x0);
+    if (x < largura) {
+      P = {x, y};
+      FInicioBusca = P;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool TProcessaOlhoDeLombro::TocaFundo(TPonto P) const {
+  for (int k = 0; k < 8; ++k) {
+    const int32_t x = P.X + kDxFundo[k];
+    const int32_t y = P.Y + kDyFundo[k];
+    if (x >= 0 && y >= 0 && x < FBitmap.Largura() && y < FBitmap.Altura() &&
+        FBitmap(x, y) == Classe::Branco) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool TProcessaOlhoDeLombro::Elegivel(TPonto Q) const {
+  return Q.X >= 0 && Q.Y >= 0 && Q.X < FBitmap.Largura() && Q.Y < FBitmap.Altura() &&
+         FBitmap(Q.X, Q.Y) == Classe::Tinta && TocaFundo(Q);
+}
+
+// The pixels of FContorno past `servidos` are the work list: each taken pixel is appended once
+// and served once, so the trace needs no call depth and no second list.
+void TProcessaOlhoDeLombro::TracarContorno(TPonto P) {
+  auto Tomar = [this](TPonto Q) {
+    FContorno.push_back(Q);
+    FBitmap(Q.X, Q.Y) = Classe::Vermelho;
+  };
+  Tomar(P);
+  for (size_t servidos = FContorno.size() - 1; servidos < FContorno.size(); ++servidos) {
+    const TPonto C = FContorno[servidos];
+    for (int k = 0; k < 8; ++k) {
+      const TPonto Q{C.X + kDxTraco[k], C.Y + kDyTraco[k]};
+      if (Elegivel(Q)) {
+        Tomar(Q);
+      }
+    }
+  }
+}
+
+TLimites TProcessaOlhoDeLombro::CalcularLimites(const std::vector<TPonto>& Pontos) {
+  TLimites L{Pontos[0].X, Pontos[0].Y, Pontos[0].X, Pontos[0].Y};
+  for (const TPonto& p : Pontos) {
+    L.Esquerda = std::min(L.Esquerda, p.X);
+    L.Direita = std::max(L.Direita, p.X);
+    L.Topo = std::min(L.Topo, p.Y);
+    L.Base = std::max(L.Base, p.Y);
+  }
+  return L;
+}
+
+void TProcessaOlhoDeLombro::RecortarRegiao(const TLimites& Limites, const QuadroClasses& Origem,
+                                           QuadroClasses& Destino) {
+  const int32_t largura = Limites.Direita - Limites.Esquerda + 1;
+  Destino = QuadroClasses(largura, Limites.Base - Limites.Topo + 1);
+  for (int32_t y = Limites.Topo; y <= Limites.Base; ++y) {
+    const uint8_t* origem = Origem.Linha(y) + Limites.Esquerda;
+    uint8_t* destino = Destino.Linha(y - Limites.Topo);
+    for (int32_t x = 0; x < largura; ++x) {
+      destino[x] = origem[x] == Classe::Vermelho ? Classe::Vermelho : Classe::Branco;
+    }
+  }
+}
+
+void TProcessaOlhoDeLombro::ApagarRegiao(const TLimites& Limites) {
+  const size_t largura = size_t(Limites.Direita - Limites.Esquerda + 1);
+  for (int32_t y = Limites.Topo; y <= Limites.Base; ++y) {
+    std::memset(FBitmap.Linha(y) + Limites.Esquerda, Classe::Branco, largura);
+  }
+}
+
+const std::string& TProcessaOlhoDeLombro::GetArquivo() const {
+  return FArquivo;
+}
+
+int32_t TProcessaOlhoDeLombro::GetResolucao() const {
+  return FResolucao;
+}
+
+int32_t TProcessaOlhoDeLombro::GetNumeroRegioes() const {
+  int32_t contadas = 0;
+  for (const auto& regiao : FRegioes) {
+    contadas += regiao->FArea >= 1.0 ? 1 : 0;
+  }
+  return contadas;
+}
+
+double TProcessaOlhoDeLombro::GetAreaTotal() const {
+  double total = 0.0;
+  for (const auto& regiao : FRegioes) {
+    if (regiao->FArea >= 1.0) {
+      total += regiao->FArea;
+    }
+  }
+  return total;
+}
+
+double TProcessaOlhoDeLombro::GetAreaRegiao(int32_t N) const {
+  int32_t contadas = 0;
+  for (const auto& regiao : FRegioes) {
+    if (regiao->FArea >= 1.0 && ++contadas == N) {
+      return regiao->FArea;
+    }
+  }
+  return 0.0;
+}
+
+}  // namespace velmo
