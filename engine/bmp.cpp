@@ -255,19 +255,6 @@ class DecodificadorBmp {
         canal.largo[v] = Alargar(v, largos);
       }
     }
-    if (img_.bitsPorPixel_ == 16) {
-      img_.cores16_.resize(65536);
-      for (uint32_t v = 0; v < 65536; ++v) {
-        img_.cores16_[v] = Cor(v);
-      }
-    }
-  }
-
-  uint32_t Cor(uint32_t pixel) const {
-    const auto& c = img_.canais_;
-    return uint32_t(c[0].largo[(pixel >> c[0].deslocamento) & c[0].mascara]) |
-           uint32_t(c[1].largo[(pixel >> c[1].deslocamento) & c[1].mascara]) << 8 |
-           uint32_t(c[2].largo[(pixel >> c[2].deslocamento) & c[2].mascara]) << 16;
   }
 
   // A palette may hold fewer entries than the bit depth allows (biClrUsed), and ends where the
@@ -316,7 +303,14 @@ class DecodificadorBmp {
     }
   }
 
+  // Both sides are capped too: a picture 0 pixels wide fits in any file, yet every pixel pass
+  // would walk all of its rows.
   void ConferirNumeroDePixels() {
+    const int32_t maior = std::max(img_.largura_, img_.altura_);
+    if (maior > ImagemBmp::kMaiorLado) {
+      NaoSuportado("a largura " + N(img_.largura_) + " × altura " + N(img_.altura_) +
+                   " passa do limite de " + N(ImagemBmp::kMaiorLado) + " pixels por lado");
+    }
     const uint64_t pixels = uint64_t(img_.largura_) * uint64_t(img_.altura_);
     if (pixels > ImagemBmp::kMaiorNumeroDePixels) {
       NaoSuportado("a largura " + N(img_.largura_) + " × altura " + N(img_.altura_) +
@@ -542,7 +536,7 @@ void ImagemBmp::LerLinha(int32_t y, uint32_t* destino) const {
     case Formato::Bits16: {
       const uint8_t* p = LinhaDoArquivo(y);
       for (int32_t x = 0; x < w; ++x) {
-        destino[x] = cores16_[size_t(p[2 * x]) | size_t(p[2 * x + 1]) << 8];
+        destino[x] = CorDosCanais(uint32_t(p[2 * x]) | uint32_t(p[2 * x + 1]) << 8);
       }
       return;
     }
@@ -556,14 +550,10 @@ void ImagemBmp::LerLinha(int32_t y, uint32_t* destino) const {
     }
     case Formato::Bits32: {
       const uint8_t* p = LinhaDoArquivo(y);
-      const auto& c = canais_;
       for (int32_t x = 0; x < w; ++x) {
         const uint8_t* q = p + 4 * size_t(x);
-        const uint32_t v =
-            uint32_t(q[0]) | uint32_t(q[1]) << 8 | uint32_t(q[2]) << 16 | uint32_t(q[3]) << 24;
-        destino[x] = uint32_t(c[0].largo[(v >> c[0].deslocamento) & c[0].mascara]) |
-                     uint32_t(c[1].largo[(v >> c[1].deslocamento) & c[1].mascara]) << 8 |
-                     uint32_t(c[2].largo[(v >> c[2].deslocamento) & c[2].mascara]) << 16;
+        destino[x] = CorDosCanais(uint32_t(q[0]) | uint32_t(q[1]) << 8 | uint32_t(q[2]) << 16 |
+                                  uint32_t(q[3]) << 24);
       }
       return;
     }

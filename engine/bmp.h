@@ -23,8 +23,10 @@ class ImagemBmp {
   // The same checks on bytes already in memory; `nome` is the file name used in messages.
   static ImagemBmp Decodificar(std::vector<uint8_t> bytes, const std::string& nome);
 
-  // Largest picture accepted, in pixels: a gigapixel (an A0 sheet at 600 dpi is a third of it).
+  // Largest picture accepted: a gigapixel (an A0 sheet at 600 dpi is a third of it), and no
+  // side above 1,048,576 pixels (an A4 page at 2400 dpi is 28,063 pixels high).
   static constexpr uint64_t kMaiorNumeroDePixels = uint64_t{1} << 30;
+  static constexpr int32_t kMaiorLado = int32_t{1} << 20;
 
   int32_t Largura() const { return largura_; }
   int32_t Altura() const { return altura_; }
@@ -50,12 +52,17 @@ class ImagemBmp {
   };
 
   const uint8_t* LinhaDoArquivo(int32_t y) const;
+  uint32_t CorDosCanais(uint32_t pixel) const {
+    const auto& c = canais_;
+    return uint32_t(c[0].largo[(pixel >> c[0].deslocamento) & c[0].mascara]) |
+           uint32_t(c[1].largo[(pixel >> c[1].deslocamento) & c[1].mascara]) << 8 |
+           uint32_t(c[2].largo[(pixel >> c[2].deslocamento) & c[2].mascara]) << 16;
+  }
 
   std::vector<uint8_t> bytes_;     // the whole file, for uncompressed pictures
   std::vector<uint8_t> indices_;   // RLE pictures, one palette index per pixel, display order
   std::vector<uint32_t> paleta_;   // 0x00BBGGRR per entry, 2^bits entries (missing ones black)
-  std::vector<uint32_t> cores16_;  // 16-bit pictures: the colour of every pixel value
-  std::array<Canal, 3> canais_{};  // red, green, blue of 32-bit pictures
+  std::array<Canal, 3> canais_{};  // red, green, blue of 16- and 32-bit pictures
   Formato formato_ = Formato::Vazio;
   int32_t largura_ = 0;
   int32_t altura_ = 0;

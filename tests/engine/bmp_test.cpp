@@ -491,7 +491,11 @@ const CasoQuebrado kQuebrados[] = {
      [] {
        return Alterado(Alterado(Rle8({0, 1}), 18, 40000), 22, 40000);
      },
-     Tipo::NaoSuportado, "a largura 40000 × altura 40000 passa do limite"},
+     Tipo::NaoSuportado, "a largura 40000 × altura 40000 passa do limite de 1073741824 pixels"},
+    {"LarguraZeroComMilhoesDeLinhas",
+     [] { return Alterado(Alterado(Primeiros(Info24(), 54), 18, 0), 22, 2000000000); },
+     Tipo::NaoSuportado,
+     "a largura 0 × altura 2000000000 passa do limite de 1048576 pixels por lado"},
 };
 
 class BmpQuebrado : public testing::TestWithParam<CasoQuebrado> {};

@@ -50,7 +50,8 @@ class ProgressoConferido : public Progresso {
 };
 
 // Pictures the fuzzer would only make slow: an RLE stream a few bytes long may claim a gigapixel,
-// which the decoder accepts and expands. The same code runs on small pictures.
+// and a picture 0 pixels wide may claim a million rows; the decoder accepts both. The same code
+// runs on small pictures.
 bool MuitosPixels(const uint8_t* d, size_t n) {
   if (n < 26) {
     return false;
@@ -62,7 +63,7 @@ bool MuitosPixels(const uint8_t* d, size_t n) {
   const bool core = ler32(14) == 12;
   const int64_t w = core ? (d[18] | d[19] << 8) : std::abs(int64_t(int32_t(ler32(18))));
   const int64_t h = core ? (d[20] | d[21] << 8) : std::abs(int64_t(int32_t(ler32(22))));
-  return w * h > (int64_t{1} << 22);
+  return w * h > (int64_t{1} << 18) || w > (1 << 14) || h > (1 << 14);
 }
 
 const std::string& ArquivoTemporario() {
