@@ -36,6 +36,7 @@ using Relogio = std::chrono::steady_clock;
 struct Tempo {
   double parede = 0;
   double cpu = 0;
+  long memoriaKb = 0;  // peak resident memory of the run
 };
 
 double CpuDoProcesso() {
@@ -86,8 +87,10 @@ Tempo LerArquivos(const std::vector<std::string>& arquivos) {
   return {std::chrono::duration<double>(Relogio::now() - inicio).count(), CpuDoProcesso() - cpu};
 }
 
-Tempo RodarMedir(const std::string& pasta, const char* tarefas) {
-  std::vector<std::string> args = {VELMO_MEDIR, "--metodo", "1", "--tarefas", tarefas, pasta};
+Tempo RodarMedir(const char* metodo, const char* tarefas,
+                 const std::vector<std::string>& caminhos) {
+  std::vector<std::string> args = {VELMO_MEDIR, "--metodo", metodo, "--tarefas", tarefas};
+  args.insert(args.end(), caminhos.begin(), caminhos.end());
   std::vector<char*> argv;
   for (auto& a : args) {
     argv.push_back(a.data());
@@ -104,7 +107,7 @@ Tempo RodarMedir(const std::string& pasta, const char* tarefas) {
     wait4(pid, &estado, 0, &uso);
   }
   const Tempo tempo{std::chrono::duration<double>(Relogio::now() - inicio).count(),
-                    Segundos(uso.ru_utime) + Segundos(uso.ru_stime)};
+                    Segundos(uso.ru_utime) + Segundos(uso.ru_stime), uso.ru_maxrss};
   posix_spawn_file_actions_destroy(&acoes);
   if (estado != 0) {
     std::fprintf(stderr, "velmo-medir terminou com o estado %d\n", estado);
@@ -142,8 +145,11 @@ int main(int argc, char** argv) {
   }
   LerArquivos(arquivos);  // into the page cache
   const Tempo leitura = Melhor([&] { return LerArquivos(arquivos); });
-  const Tempo uma = Melhor([&] { return RodarMedir(pasta.string(), "1"); });
-  const Tempo duas = Melhor([&] { return RodarMedir(pasta.string(), "2"); });
+  const Tempo uma = Melhor([&] { return RodarMedir("1", "1", {pasta.string()}); });
+  const Tempo duas = Melhor([&] { return RodarMedir("1", "2", {pasta.string()}); });
+  // Memory must not grow with the length of the batch: 4 scans against 40, loin-eye method.
+  const Tempo quatro = RodarMedir("3", "1", {arquivos.begin(), arquivos.begin() + 4});
+  const Tempo quarenta = RodarMedir("3", "1", arquivos);
   double carga[1] = {0};
   getloadavg(carga, 1);
   std::printf(
@@ -158,5 +164,10 @@ int main(int argc, char** argv) {
               uma.parede / leitura.parede, uma.cpu / leitura.cpu);
   std::printf("  --tarefas 1 / --tarefas 2 (parede): %.2f; meta >= 1,6\n",
               uma.parede / duas.parede);
+  std::printf(
+      "  memória máxima, método 3, --tarefas 1: %ld MB com 4 imagens, %ld MB com %d; "
+      "razão %.2f (meta: perto de 1)\n",
+      quatro.memoriaKb / 1024, quarenta.memoriaKb / 1024, kImagens,
+      double(quarenta.memoriaKb) / double(quatro.memoriaKb));
   return 0;
 }
