@@ -48,8 +48,8 @@ struct TFigurasOlhoDeLombo {
 TFigurasOlhoDeLombo Figuras(const TProcessaOlhoDeLombro& Olho);
 
 // Builds the summary image by image. The caller feeds each measured image as soon as it has its
-// figures; `Concluir` appends the totals and gives the text to store. The builder keeps copies of
-// the figures, never the measurement objects, and takes either the objects or their figures.
+// figures; `Concluir` appends the totals and gives the text to store. The builder keeps only its
+// lines and sums, never the measurement objects, and takes either the objects or their figures.
 class TResumo {
  public:
   // Throws std::invalid_argument for a method code other than 1, 2 or 3.
