@@ -62,9 +62,9 @@ struct BandaPreparada {
   std::vector<Item> itens;
 };
 
-// The text item of a control: auto-sized labels take the width of their text within the band,
+// The text item of a control: auto-sized labels take the width of their text up to `direita`,
 // multi-line controls keep their width, and both grow downwards when their text needs more lines.
-Item ItemDeTexto(const Controle& c, const QString& texto, qreal larguraBanda) {
+Item ItemDeTexto(const Controle& c, const QString& texto, qreal direita) {
   Item item;
   item.controle = c.nome;
   item.caixa = c.caixa;
@@ -74,10 +74,10 @@ Item ItemDeTexto(const Controle& c, const QString& texto, qreal larguraBanda) {
   item.quebrar = c.MultiLinha();
   if (!c.MultiLinha() && c.autoTamanho) {
     const qreal centro = c.caixa.center().x();
-    const qreal maximo = c.alinhamento == Alinhamento::Esquerda ? larguraBanda - c.caixa.left()
+    const qreal maximo = c.alinhamento == Alinhamento::Esquerda ? direita - c.caixa.left()
                          : c.alinhamento == Alinhamento::Direita
                              ? c.caixa.right()
-                             : 2 * std::min(centro, larguraBanda - centro);
+                             : 2 * std::min(centro, direita - centro);
     qreal largura = Dispor(texto, c.fonte, kSemLimite, false, c.alinhamento).largura;
     if (largura > maximo) {
       largura = std::max<qreal>(maximo, 1);
@@ -104,8 +104,9 @@ Item ItemDeTexto(const Controle& c, const QString& texto, qreal larguraBanda) {
   return item;
 }
 
+// `direita` is how far right of the band's left edge a text may run: the page's edge.
 std::optional<BandaPreparada> PrepararBanda(const Banda& banda, const Contexto& contexto,
-                                            qreal largura) {
+                                            qreal largura, qreal direita) {
   bool imprimir = true;
   if (banda.antesImprimir)
     banda.antesImprimir(imprimir);
@@ -129,7 +130,7 @@ std::optional<BandaPreparada> PrepararBanda(const Banda& banda, const Contexto& 
       item.caixa = c->caixa;
       item.figura = *figura;
     } else {
-      item = ItemDeTexto(*c, texto, largura);
+      item = ItemDeTexto(*c, texto, direita);
     }
     // The band keeps the space its design leaves under each control.
     const qreal folga = std::max<qreal>(0, banda.altura - c->caixa.bottom());
@@ -239,6 +240,7 @@ void Relatorio::Preparar(const ConjuntoDados& dados) {
     s->Zerar();
 
   const qreal limite = kAlturaPagina - base;
+  const qreal direita = kLarguraPagina - esquerda;
   qreal y = 0;
   qreal inicioCorpo = 0;                        // where this page's bands start, under its headers
   std::vector<BandaPreparada> cabecalhosGrupo;  // repeated when a group goes on to a new page
@@ -257,7 +259,7 @@ void Relatorio::Preparar(const ConjuntoDados& dados) {
     y = topo;
     for (const auto& e : FElementos)
       if (e.banda && e.banda->visivel && e.banda->tipo == TipoBanda::Cabecalho)
-        if (auto p = PrepararBanda(*e.banda, contexto, largura))
+        if (auto p = PrepararBanda(*e.banda, contexto, largura, direita))
           colocar(*p);
     inicioCorpo = y;
   };
@@ -287,7 +289,7 @@ void Relatorio::Preparar(const ConjuntoDados& dados) {
       const Elemento& e = FElementos[i];
       if (e.banda) {
         if (e.banda->visivel && e.banda->tipo == TipoBanda::Detalhe)
-          if (auto p = PrepararBanda(*e.banda, contexto, largura))
+          if (auto p = PrepararBanda(*e.banda, contexto, largura, direita))
             colocarJuntas({&*p}, false);
         continue;
       }
@@ -304,7 +306,7 @@ void Relatorio::Preparar(const ConjuntoDados& dados) {
         if (imprimir)
           for (const auto& b : g.Bandas())
             if (b->visivel && b->tipo == TipoBanda::CabecalhoColuna)
-              if (auto p = PrepararBanda(*b, contexto, largura))
+              if (auto p = PrepararBanda(*b, contexto, largura, direita))
                 cabecalhosGrupo.push_back(std::move(*p));
         for (const auto& c : cabecalhosGrupo)
           pendentes.push_back(&c);
@@ -315,7 +317,7 @@ void Relatorio::Preparar(const ConjuntoDados& dados) {
       for (const auto& b : g.Bandas()) {
         if (!b->visivel || b->tipo != TipoBanda::Detalhe)
           continue;
-        if (auto p = PrepararBanda(*b, contexto, largura)) {
+        if (auto p = PrepararBanda(*b, contexto, largura, direita)) {
           pendentes.push_back(&*p);
           colocarJuntas(pendentes, pendentes.size() == 1);
           pendentes.clear();
@@ -328,7 +330,7 @@ void Relatorio::Preparar(const ConjuntoDados& dados) {
   contexto.linha = dados.Linhas() - 1;
   for (const auto& e : FElementos)
     if (e.banda && e.banda->visivel && e.banda->tipo == TipoBanda::Sumario)
-      if (auto p = PrepararBanda(*e.banda, contexto, largura))
+      if (auto p = PrepararBanda(*e.banda, contexto, largura, direita))
         colocarJuntas({&*p}, false);
 }
 

@@ -99,7 +99,7 @@ class Controle {
   QFont fonte = Fonte(QStringLiteral("Arial"), 11, false);
   Alinhamento alinhamento = Alinhamento::Esquerda;
   // An auto-sized control fits its width to a one-line text, keeping the edge (or the centre) of
-  // its alignment; a text wider than the band wraps and grows the control downwards.
+  // its alignment; a text that would run past the page's edge wraps and grows downwards.
   bool autoTamanho = true;
   bool visivel = true;
   AntesImprimirControle antesImprimir;

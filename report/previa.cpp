@@ -136,13 +136,17 @@ void Previa::LigarEventos() {
   connect(FVisualizador, &QPrintPreviewWidget::paintRequested, this,
           [this](QPrinter* printer) { ImprimirPaginas(FRelatorio, *printer); });
   connect(FVisualizador, &QPrintPreviewWidget::previewChanged, this, &Previa::AtualizarPagina);
-  connect(FPrimeira, &QAction::triggered, this, [this] { FVisualizador->setCurrentPage(1); });
-  connect(FAnterior, &QAction::triggered, this,
-          [this] { FVisualizador->setCurrentPage(FVisualizador->currentPage() - 1); });
-  connect(FProxima, &QAction::triggered, this,
-          [this] { FVisualizador->setCurrentPage(FVisualizador->currentPage() + 1); });
-  connect(FUltima, &QAction::triggered, this,
-          [this] { FVisualizador->setCurrentPage(FVisualizador->pageCount()); });
+  // Scrolling changes the page too; the buttons follow every change of the preview.
+  auto irPara = [this](QAction* acao, auto pagina) {
+    connect(acao, &QAction::triggered, this, [this, pagina] {
+      FVisualizador->setCurrentPage(pagina());
+      AtualizarPagina();
+    });
+  };
+  irPara(FPrimeira, [] { return 1; });
+  irPara(FAnterior, [this] { return FVisualizador->currentPage() - 1; });
+  irPara(FProxima, [this] { return FVisualizador->currentPage() + 1; });
+  irPara(FUltima, [this] { return FVisualizador->pageCount(); });
   connect(FZoom, &QComboBox::currentIndexChanged, this, [this](int i) {
     if (i == 0)
       FVisualizador->fitInView();

@@ -240,6 +240,10 @@ class ImpressaoTest : public QObject {
     QTest::newRow("media de 4") << 3 << 0.0 << QList<double>{1, 2, 3, 4.5} << "lblAOL"
                                 << "2,6250"
                                 << "10,5000";
+    QTest::newRow("soma de milhoes numa linha")
+        << 3 << 0.0 << QList<double>{999999.9999, 999999.9999} << "lblAOL"
+        << "999.999,9999"
+        << "1.999.999,9998";
     QTest::newRow("sem animais") << 3 << 0.0 << QList<double>{} << "lblAOL"
                                  << "ERRO!"
                                  << "0,0000";
@@ -266,7 +270,11 @@ class ImpressaoTest : public QObject {
       f.CDSImp.linhas.push_back(Linha(QStringLiteral("/img%1.bmp").arg(a), a));
     f.Preparar();
     QCOMPARE(De(*f.RLReport1, controle), QStringList{esperado});
-    QCOMPARE(De(*f.RLReport1, metodo == 3 ? "RLDBResult1" : "RLDBResult2"), QStringList{soma});
+    const char* somaControle = metodo == 3 ? "RLDBResult1" : "RLDBResult2";
+    QCOMPARE(De(*f.RLReport1, somaControle), QStringList{soma});
+    for (const auto& t : Textos(*f.RLReport1))
+      if (t.controle == somaControle)
+        QCOMPARE(t.caixa.height(), 14.0);  // one line, even past the band's right edge
     if (metodo == 2)
       QCOMPARE(De(*f.RLReport1, "lblArea_Amostrada"), QStringList{FormatarArea(amostrada)});
     else
