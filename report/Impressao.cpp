@@ -1,11 +1,12 @@
 #include "Impressao.h"
 
-#include <QCoreApplication>
 #include <QLocale>
 #include <cmath>
 
 #include "AreaFoliar.h"
 #include "OlhoDeLombo.h"
+#include "wizard/dialogos.h"
+#include "wizard/imagem.h"
 
 namespace velmo {
 
@@ -100,9 +101,9 @@ void TfrmImpressao::FormCreate(const TDadosAnalise& Dados) {
   FMetodo = Dados.Metodo;
   FAreaAmostrada = Dados.AreaAmostrada;
   FTotal = 0;
-  Caption = QCoreApplication::applicationName();
+  Caption = TituloAplicacao();
   fltPDF.titulo = QStringLiteral("Relatório de análises");
-  fltPDF.criador = QCoreApplication::applicationName();
+  fltPDF.criador = TituloAplicacao();
   RLReport1 = std::make_unique<bandas::Relatorio>();
   CriarCampos();
   CriarCabecalho();
@@ -161,7 +162,9 @@ void TfrmImpressao::CriarCabecalho() {
   RLBand2 = RLReport1->AdicionarBanda(QStringLiteral("RLBand2"), TipoBanda::Cabecalho, 82);
   imgImpressao =
       RLBand2->Adicionar<bandas::Imagem>(QStringLiteral("imgImpressao"), QRectF(25, 3, 76, 76));
-  imgImpressao->figura = QImage(QStringLiteral(":/relatorio/logo.png"));
+  // Rasterised at three times its 100 × 100 size, so that paper and PDF show it sharp.
+  imgImpressao->figura =
+      RenderizarFigura(QLatin1String(Figura::LogoRelatorio), QSize(100, 100), 3).toImage();
   RLLabel5 =
       Titulo(RLBand2, "RLLabel5", QRectF(158, 3, 402, 22), QStringLiteral("VELMO - ARVELIM"), 19);
   RLLabel6 = Titulo(RLBand2, "RLLabel6", QRectF(254, 33, 210, 19),
@@ -277,7 +280,7 @@ void TfrmImpressao::Preparar() {
 void TfrmImpressao::Visualizar(QWidget* Pai) {
   Preparar();
   Previa previa(*RLReport1, fltPDF, Pai);
-  previa.exec();
+  ExecutarDialogo(previa);
 }
 
 void TfrmImpressao::bndOlhoDeLomboBeforePrint(bool&) {

@@ -2,11 +2,9 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -15,13 +13,15 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <stdexcept>
+
+#include "wizard/dialogos.h"
 
 namespace velmo {
 
 std::optional<QString> DialogoSalvar::proximaResposta;
-std::function<void(const QString&)> Previa::ganchoErro;
 
 namespace {
 
@@ -80,7 +80,7 @@ QString DialogoSalvar::Escolher(QWidget* pai, const FiltroPdf& filtro) {
 Previa::Previa(const bandas::Relatorio& relatorio, FiltroPdf filtro, QWidget* pai)
     : QDialog(pai), FRelatorio(relatorio), FFiltro(std::move(filtro)) {
   setObjectName(QStringLiteral("Previa"));
-  setWindowTitle(QCoreApplication::applicationName());
+  setWindowTitle(TituloAplicacao());
   setModal(true);
   resize(900, 700);
   CriarControles();
@@ -118,9 +118,14 @@ void Previa::CriarControles() {
   barra->addWidget(FZoom);
   barra->addSeparator();
   FImprimir = acao("acaoImprimir", QStringLiteral("Imprimir"), QStyle::SP_FileDialogDetailedView);
+  FImprimir->setIcon(QIcon::fromTheme(QStringLiteral("document-print"), FImprimir->icon()));
   FSalvar = acao("acaoSalvar", QStringLiteral("Salvar"), QStyle::SP_DialogSaveButton);
   barra->addSeparator();
   FFechar = acao("acaoFechar", QStringLiteral("Fechar"), QStyle::SP_DialogCloseButton);
+  // The three actions that leave the pages read better with their names beside the icons.
+  for (QAction* a : {FImprimir, FSalvar, FFechar})
+    if (auto* botao = qobject_cast<QToolButton*>(barra->widgetForAction(a)))
+      botao->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
 
   FVisualizador = new QPrintPreviewWidget(this);
   FVisualizador->setObjectName(QStringLiteral("Visualizador"));
@@ -177,7 +182,7 @@ void Previa::Salvar() {
   try {
     GravarPdf(FRelatorio, caminho, FFiltro);
   } catch (const std::exception& e) {
-    Erro(QString::fromStdString(e.what()));
+    MostrarErro(QString::fromStdString(e.what()), this);
   }
 }
 
@@ -186,17 +191,9 @@ void Previa::Imprimir() {
   printer.setPageLayout(
       QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
   QPrintDialog dialogo(&printer, this);
-  if (dialogo.exec() != QDialog::Accepted)
+  if (ExecutarDialogo(dialogo) != QDialog::Accepted)
     return;
   ImprimirPaginas(FRelatorio, printer);
-}
-
-void Previa::Erro(const QString& texto) {
-  if (ganchoErro) {
-    ganchoErro(texto);
-    return;
-  }
-  QMessageBox::critical(this, QCoreApplication::applicationName(), texto);
 }
 
 }  // namespace velmo

@@ -5,7 +5,6 @@
 
 #include <QDialog>
 #include <QString>
-#include <functional>
 #include <optional>
 
 #include "bandas.h"
@@ -47,8 +46,6 @@ class Previa : public QDialog {
   Previa(const bandas::Relatorio& relatorio, FiltroPdf filtro, QWidget* pai = nullptr);
 
   QPrintPreviewWidget* Visualizador() const { return FVisualizador; }
-  // Errors while saving or printing go here instead of a message box when set (tests).
-  static std::function<void(const QString&)> ganchoErro;
 
  public slots:
   void Salvar();
@@ -58,7 +55,6 @@ class Previa : public QDialog {
   void CriarControles();
   void LigarEventos();
   void AtualizarPagina();
-  void Erro(const QString& texto);
 
   const bandas::Relatorio& FRelatorio;
   FiltroPdf FFiltro;

@@ -6,12 +6,12 @@
 #include <QLocale>
 #include <QPrintPreviewWidget>
 #include <QProcess>
-#include <QTimer>
 #include <QtTest>
 
 #include "bmp_teste.h"
 #include "report/Impressao.h"
 #include "report/previa.h"
+#include "wizard/dialogos.h"
 
 using namespace velmo;
 
@@ -54,10 +54,7 @@ class PreviaTest : public QObject {
     pasta_ = std::make_unique<teste::PastaTemporaria>();
   }
   void cleanupTestCase() { pasta_.reset(); }
-  void cleanup() {
-    DialogoSalvar::proximaResposta.reset();
-    Previa::ganchoErro = nullptr;
-  }
+  void cleanup() { DialogoSalvar::proximaResposta.reset(); }
 
   void pdfSalvoPelaPreviaTemTextosEFormatos() {
     TfrmImpressao f({2, 100, {}, {}});
@@ -112,35 +109,36 @@ class PreviaTest : public QObject {
   }
 
   void salvarNaPreviaModalGravaAntesDeVoltar() {
+    DialogosDeTeste dialogos;
     TfrmImpressao f({1, 0, {}, {}});
     f.CDSImp.linhas = {Linha("/a.bmp", 1)};
     const QString pdf = Caminho("modal.pdf");
     bool gravadoAntesDeVoltar = false;
-    bool abriu = false;
-    QTimer::singleShot(0, [&] {
-      auto* previa = qobject_cast<Previa*>(QApplication::activeModalWidget());
-      abriu = previa != nullptr;
-      if (!previa)
-        return;
+    QString janela;
+    bool modal = false;
+    dialogos.ProximoDialogo([&](QDialog& d) -> int {
+      janela = d.objectName();
+      modal = d.isModal();
       DialogoSalvar::proximaResposta = pdf;
-      previa->Salvar();
+      Acionar(&d, "acaoSalvar");
       gravadoAntesDeVoltar = QFile::exists(pdf);
-      previa->reject();
+      return int(QDialog::Accepted);
     });
     f.Visualizar(nullptr);
-    QVERIFY(abriu);
+    QCOMPARE(janela, QStringLiteral("Previa"));
+    QVERIFY(modal);
     QVERIFY(gravadoAntesDeVoltar);
+    QVERIFY(dialogos.Mensagens.isEmpty());
   }
 
   void salvarCanceladoOuImpossivel() {
+    DialogosDeTeste dialogos;
     TfrmImpressao f({1, 0, {}, {}});
     f.Preparar();
     Previa previa(*f.RLReport1, f.fltPDF);
-    QStringList erros;
-    Previa::ganchoErro = [&](const QString& e) { erros << e; };
     DialogoSalvar::proximaResposta = QString();
     previa.Salvar();
-    QVERIFY(erros.isEmpty());
+    QVERIFY(dialogos.Mensagens.isEmpty());
 
     // A regular file where a folder should be: nothing can be written below it.
     QFile arquivo(Caminho("arquivo"));
@@ -149,8 +147,10 @@ class PreviaTest : public QObject {
     const QString impossivel = Caminho("arquivo") + "/r.pdf";
     DialogoSalvar::proximaResposta = impossivel;
     previa.Salvar();
-    QCOMPARE(erros.size(), 1);
-    QVERIFY2(erros[0].contains(impossivel), qPrintable(erros[0]));
+    QCOMPARE(dialogos.Mensagens.size(), 1);
+    QCOMPARE(dialogos.Mensagens[0].Icone, QMessageBox::Critical);
+    QVERIFY2(dialogos.Mensagens[0].Texto.contains(impossivel),
+             qPrintable(dialogos.Mensagens[0].Texto));
   }
 
   void navegacaoDePaginas() {
