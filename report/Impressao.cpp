@@ -5,6 +5,7 @@
 
 #include "AreaFoliar.h"
 #include "OlhoDeLombo.h"
+#include "wizard/Centralizador.h"
 #include "wizard/dialogos.h"
 #include "wizard/imagem.h"
 
@@ -49,6 +50,19 @@ const QString kArea = QStringLiteral("Área (cm²):");
 const QString kImagem = QStringLiteral("Imagem:");
 
 }  // namespace
+
+TDadosAnalise LerAnalise() {
+  TDadosAnalise dados;
+  if (!frmCentralizador)
+    return dados;
+  dados.Metodo = frmCentralizador->FMetodo;
+  dados.AreaAmostrada = frmCentralizador->FAreaAmostrada;
+  for (const auto& m : frmCentralizador->FAreasFoliares)
+    dados.AreasFoliares.push_back(m.get());
+  for (const auto& m : frmCentralizador->FOlhosDeLombo)
+    dados.OlhosDeLombo.push_back(m.get());
+  return dados;
+}
 
 QString FormatarArea(double Valor) {
   return QLocale().toString(Valor, 'f', 4);

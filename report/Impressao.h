@@ -39,6 +39,9 @@ struct TLinhaImpressao {
   std::optional<double> AREA_COR;
 };
 
+// The main window's analysis state now; empty data (method 0) without a main window.
+TDadosAnalise LerAnalise();
+
 constexpr int kTamanhoNome = 255;
 
 // The rows in printed order: methods 0, 1 and 2 one row per leaf measurement in image order;
