@@ -4,8 +4,11 @@
 #include <QApplication>
 #include <QFile>
 #include <QLocale>
+#include <QPrintDialog>
 #include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QtTest>
 
 #include "bmp_teste.h"
@@ -151,6 +154,36 @@ class PreviaTest : public QObject {
     QCOMPARE(dialogos.Mensagens[0].Icone, QMessageBox::Critical);
     QVERIFY2(dialogos.Mensagens[0].Texto.contains(impossivel),
              qPrintable(dialogos.Mensagens[0].Texto));
+  }
+
+  // The print dialog's answer sends the printer to a PDF file: every page reaches the printer.
+  void imprimirPeloDialogoDeImpressao() {
+    DialogosDeTeste dialogos;
+    TfrmImpressao f({1, 0, {}, {}});
+    for (int i = 0; i < 80; ++i)
+      f.CDSImp.linhas.push_back(Linha(QStringLiteral("/img/%1.bmp").arg(i), i));
+    f.Preparar();
+    Previa previa(*f.RLReport1, f.fltPDF);
+    const QString saida = Caminho("impresso.pdf");
+    dialogos.ProximoDialogo([&](QDialog& d) -> int {
+      QPrinter* printer = static_cast<QPrintDialog&>(d).printer();
+      printer->setOutputFormat(QPrinter::PdfFormat);
+      printer->setOutputFileName(saida);
+      return QDialog::Accepted;
+    });
+    Acionar(&previa, "acaoImprimir");
+    const QString info = Executar("pdfinfo", {saida});
+    QVERIFY2(info.contains(
+                 QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(f.RLReport1->Paginas()))),
+             qPrintable(info));
+    const QString texto = Executar("pdftotext", {saida, "-"});
+    QVERIFY(texto.contains("/img/79.bmp"));
+    QVERIFY(texto.contains(QStringLiteral("Página: %1").arg(f.RLReport1->Paginas())));
+
+    dialogos.ProximoDialogo([](QDialog&) { return int(QDialog::Rejected); });
+    QFile::remove(saida);
+    Acionar(&previa, "acaoImprimir");
+    QVERIFY(!QFile::exists(saida));
   }
 
   void navegacaoDePaginas() {
