@@ -1,6 +1,7 @@
 #include "ini.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -132,11 +133,17 @@ ConfiguracaoRelatorio ConfiguracaoRelatorio::Padrao() {
 }
 
 TTextosRelatorio ConfiguracaoRelatorio::Ler() const {
+  // When the executable's folder holds a file but cannot be written, saves land in the user's
+  // folder: the newer of the two files is the one the user saved last. On a tie the executable's
+  // folder wins.
   QString caminho;
+  QDateTime maisNovo;
   for (const QString& pasta : {FPastaExecutavel, FPastaUsuario}) {
-    if (!pasta.isEmpty() && QFileInfo::exists(CaminhoArquivo(pasta))) {
-      caminho = CaminhoArquivo(pasta);
-      break;
+    const QFileInfo info(CaminhoArquivo(pasta));
+    if (!pasta.isEmpty() && info.isFile() &&
+        (caminho.isEmpty() || info.lastModified() > maisNovo)) {
+      caminho = info.filePath();
+      maisNovo = info.lastModified();
     }
   }
   QFile arquivo(caminho);

@@ -1,8 +1,8 @@
 #pragma once
 // The report header settings file "velmo_relatorio.ini": one section named after the application
 // title with the keys RESPONSÁVEL, PROJETO and TRATAMENTO, in Windows-1252 with CR LF line ends.
-// It is read from the executable's folder when a file exists there, else from the user's
-// configuration folder; it is written to the executable's folder when that works, else to the
+// It is read from whichever of the executable's folder and the user's configuration folder holds
+// the newer file; it is written to the executable's folder when that works, else to the
 // user's configuration folder, always as a new file that then replaces the old one.
 
 #include <QByteArray>

@@ -132,6 +132,20 @@ class IniTest : public QObject {
     QCOMPARE(c.Ler().Projeto, QStringLiteral("P"));
   }
 
+  // A file left in an executable's folder that later became read-only must not hide every save
+  // made since in the user's folder.
+  void arquivoAntigoNaPastaDoExecutavelNaoEscondeOsNovos() {
+    Escrever(ArquivoExe(), "[VELMO - Arvelim]\r\nPROJETO=antigo\r\n");
+    QFile antigo(ArquivoExe());
+    QVERIFY(antigo.open(QIODevice::ReadWrite));
+    QVERIFY(antigo.setFileTime(QDateTime::currentDateTime().addDays(-1),
+                               QFileDevice::FileModificationTime));
+    antigo.close();
+    ConfiguracaoRelatorio(exe_ + "/velmo_relatorio.ini/bin", usuario_)
+        .Gravar({QString(), QStringLiteral("novo"), QString()});
+    QCOMPARE(ConfiguracaoRelatorio(exe_, usuario_).Ler().Projeto, QStringLiteral("novo"));
+  }
+
   void nenhumaPastaGravavelNomeiaAUltimaTentativa() {
     Escrever(exe_ + "/arquivo", "x");
     const QString bloqueada = exe_ + "/arquivo/bin";
