@@ -538,6 +538,23 @@ TEST(ImagemBmp, ArquivoQueNaoSePodeLer) {
   }
 }
 
+// A file larger than any picture we accept is refused before a byte of it is read: no buffer of
+// gigabytes for it. The file is sparse, so it costs no disk.
+TEST(ImagemBmp, ArquivoMaiorQueQualquerBitmapNaoELido) {
+  teste::PastaTemporaria pasta;
+  const auto caminho = pasta / "enorme.bmp";
+  teste::Gravar(caminho, Info24());
+  std::filesystem::resize_file(caminho, uintmax_t{5} << 30);
+  try {
+    ImagemBmp::Carregar(caminho.string());
+    FAIL() << "carregou sem erro";
+  } catch (const ErroBitmapNaoSuportado& e) {
+    EXPECT_NE(std::string(e.what()).find("de 5368709120 bytes, passa do tamanho máximo"),
+              std::string::npos)
+        << e.what();
+  }
+}
+
 TEST(ImagemBmp, CarregarLeOArquivoInteiro) {
   teste::PastaTemporaria pasta;
   teste::Gravar(pasta / "vazio.bmp", {});

@@ -66,16 +66,18 @@ bool MuitosPixels(const uint8_t* d, size_t n) {
   return w * h > (int64_t{1} << 18) || w > (1 << 14) || h > (1 << 14);
 }
 
+// One file per process, removed at exit. Never destroyed: the exit handler runs after the
+// destructors of statics made before its registration.
 const std::string& ArquivoTemporario() {
-  static const std::string caminho = [] {
+  static const std::string* const caminho = [] {
     std::string modelo = (std::filesystem::temp_directory_path() / "velmo-fuzz-XXXXXX").string();
     const int fd = mkstemp(modelo.data());
     Exigir(fd >= 0);
     close(fd);
     std::atexit([] { std::filesystem::remove(ArquivoTemporario()); });
-    return modelo;
+    return new std::string(modelo);
   }();
-  return caminho;
+  return *caminho;
 }
 
 void LerTudo(const uint8_t* dados, size_t tamanho) {
