@@ -111,7 +111,8 @@ QuadroClasses::QuadroClasses(int32_t largura, int32_t altura)
       altura_(altura) {}
 
 void QuadroClasses::Liberar() {
-  pixels_ = {};
+  // Swap, not `pixels_ = {}`: that picks the initializer-list assignment, which keeps the memory.
+  std::vector<uint8_t>().swap(pixels_);
   largura_ = 0;
   altura_ = 0;
 }
@@ -197,7 +198,7 @@ void TProcessaOlhoDeLombro::Processar() {
   }
   // The picture is all white now and nothing reads it again.
   FBitmap.Liberar();
-  FContorno = {};
+  std::vector<TPonto>().swap(FContorno);
 }
 
 // Everything before the previous seed is white by now (each turn erases a box holding its seed

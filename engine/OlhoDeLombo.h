@@ -118,9 +118,8 @@ class TProcessaOlhoDeLombro {
   std::vector<TPonto> FContorno;
   std::vector<std::unique_ptr<TOlhoDeLombo>> FRegioes;
 
-  int32_t FAltura = 0;             // the picture's height, kept after the picture is released
-  TPonto FInicioBusca{0, 0};       // where the next seed search starts: the previous seed
-  std::vector<TPonto> FPendentes;  // the trace's work list, kept to reuse its memory
+  int32_t FAltura = 0;        // the picture's height, kept after the picture is released
+  TPonto FInicioBusca{0, 0};  // where the next seed search starts: the previous seed
 };
 
 }  // namespace velmo

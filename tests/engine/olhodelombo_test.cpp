@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <malloc.h>
 
 #include <algorithm>
 #include <deque>
@@ -255,6 +256,29 @@ TEST_F(OlhoDeLomboTest, SegundoProcessarNaoAcrescentaRegiao) {
   olho.Processar();
   EXPECT_EQ(olho.GetRegioes().size(), 1u);
   EXPECT_DOUBLE_EQ(olho.GetAreaTotal(), 1.0322);
+}
+
+// The window keeps one processed object per image for the report: each must keep its figures,
+// not its working picture, its crops or its trace list. Regression: `vector = {}` kept them all.
+TEST_F(OlhoDeLomboTest, ProcessadoGuardaOsNumerosENaoAsImagens) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "mallinfo2 does not see the sanitizer's allocator";
+#else
+  Pixels p = Branca(1200, 1200);
+  for (int i = 0; i < 4; ++i) {
+    Contorno(p, 10 + 290 * i, 10 + 290 * i, 280, 280, 1);
+  }
+  const std::string caminho = Gravar(p);
+  auto EmUso = [] {
+    const struct mallinfo2 m = mallinfo2();
+    return m.uordblks + m.hblkhd;
+  };
+  const size_t antes = EmUso();
+  TProcessaOlhoDeLombro olho(caminho, nullptr);
+  olho.Processar();
+  ASSERT_EQ(olho.GetNumeroRegioes(), 4);
+  EXPECT_LT(EmUso() - antes, size_t{16 * 1024});  // the picture alone is 1,440,000 bytes
+#endif
 }
 
 TEST_F(OlhoDeLomboTest, SemResolucaoTodaAreaEZeroENadaConta) {
