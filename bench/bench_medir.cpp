@@ -19,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "bmp.h"
 #include "bmp_teste.h"
 
 namespace {
@@ -75,7 +76,8 @@ std::vector<uint8_t> Digitalizacao(unsigned semente) {
 }
 
 Tempo LerArquivos(const std::vector<std::string>& arquivos) {
-  std::vector<char> buffer(1 << 20);
+  // Page-aligned, as the engine reads: the kernel copies into an unaligned buffer much slower.
+  std::vector<char, velmo::AlocadorDePaginas<char>> buffer(1 << 20);
   const auto inicio = Relogio::now();
   const double cpu = CpuDoProcesso();
   for (const auto& a : arquivos) {

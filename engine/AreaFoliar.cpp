@@ -19,53 +19,81 @@ struct ContagemLinha {
   int64_t brancos = 0;  // after filling
 };
 
-// One row of the gap filling. `proximoNaoBranco(x)` gives the first non-white column at or after
-// x, or `largura` when there is none. Consecutive non-white pixels L < R hold only white between
-// them, and that run is filled when it is at most kMaiorFalha long; runs touching an edge never
-// are. Painted pixels are not white, so the whites left are the row's whites minus those filled.
-template <class ProximoNaoBranco>
-ContagemLinha ContarLinha(int32_t largura, ProximoNaoBranco proximoNaoBranco) {
+// One row of the gap filling, walked run by run. `proximoNaoBranco(x)` and `proximoBranco(x)` give
+// the first non-white or white column at or after x, or `largura` when there is none. A white run
+// with a non-white pixel on each side is filled when it is at most kMaiorFalha long; runs that
+// touch an edge never are. Painted pixels are not white, so the whites left are the row's whites
+// minus those filled.
+template <class ProximoNaoBranco, class ProximoBranco>
+ContagemLinha ContarLinha(int32_t largura, ProximoNaoBranco proximoNaoBranco,
+                          ProximoBranco proximoBranco) {
   ContagemLinha c;
-  int64_t naoBrancos = 0;
-  int32_t anterior = -1;
-  for (int32_t x = proximoNaoBranco(0); x < largura; x = proximoNaoBranco(x + 1)) {
-    const int32_t falha = x - anterior - 1;
-    if (anterior >= 0 && falha <= kMaiorFalha) {
-      c.preenchidos += falha;
+  int32_t x = proximoNaoBranco(0);
+  c.brancos = x;  // the run before the first leaf pixel
+  while (x < largura) {
+    const int32_t inicio = proximoBranco(x + 1);
+    if (inicio >= largura) {
+      break;
     }
-    anterior = x;
-    ++naoBrancos;
+    x = proximoNaoBranco(inicio + 1);
+    const int32_t falha = x - inicio;
+    if (x < largura && falha <= kMaiorFalha) {
+      c.preenchidos += falha;
+    } else {
+      c.brancos += falha;
+    }
   }
-  c.brancos = largura - naoBrancos - c.preenchidos;
   return c;
 }
 
-// Raw B, G, R bytes of a 24-bit row: white is three 0xFF bytes. Inside white stretches eight
-// pixels (24 bytes, three words) are checked at a time.
+// Raw B, G, R bytes of a 24-bit row: white is three 0xFF bytes. Eight pixels (24 bytes, three
+// words) are checked at a time inside white stretches and inside leaf stretches alike.
 ContagemLinha ContarLinhaBgr24(const uint8_t* linha, int32_t largura) {
   auto branco = [linha](int32_t x) {
     const uint8_t* p = linha + 3 * size_t(x);
     return (p[0] & p[1] & p[2]) == 0xFF;
   };
-  auto oitoBrancos = [linha](int32_t x) {
-    uint64_t a, b, c;
-    const uint8_t* p = linha + 3 * size_t(x);
-    std::memcpy(&a, p, 8);
-    std::memcpy(&b, p + 8, 8);
-    std::memcpy(&c, p + 16, 8);
-    return (a & b & c) == ~uint64_t{0};
+  auto palavras = [linha](int32_t x, uint64_t(&w)[3]) {
+    std::memcpy(w, linha + 3 * size_t(x), 24);
   };
-  return ContarLinha(largura, [&](int32_t x) {
-    for (; x < largura; ++x) {
-      if (!branco(x)) {
-        return x;
-      }
-      while (x + 9 <= largura && oitoBrancos(x + 1)) {
-        x += 8;
-      }
-    }
-    return largura;
-  });
+  auto oitoBrancos = [&](int32_t x) {
+    uint64_t w[3];
+    palavras(x, w);
+    return (w[0] & w[1] & w[2]) == ~uint64_t{0};
+  };
+  // No byte is 0xFF, so none of the eight pixels can be white.
+  auto nenhumBranco = [&](int32_t x) {
+    constexpr uint64_t kUns = 0x0101010101010101;
+    constexpr uint64_t kAltos = 0x8080808080808080;
+    uint64_t w[3];
+    palavras(x, w);
+    auto tem0xFF = [](uint64_t v) { return ((~v - kUns) & v & kAltos) != 0; };
+    return !tem0xFF(w[0]) && !tem0xFF(w[1]) && !tem0xFF(w[2]);
+  };
+  return ContarLinha(
+      largura,
+      [&](int32_t x) {
+        for (; x < largura; ++x) {
+          if (!branco(x)) {
+            return x;
+          }
+          while (x + 9 <= largura && oitoBrancos(x + 1)) {
+            x += 8;
+          }
+        }
+        return largura;
+      },
+      [&](int32_t x) {
+        for (; x < largura; ++x) {
+          if (branco(x)) {
+            return x;
+          }
+          while (x + 9 <= largura && nenhumBranco(x + 1)) {
+            x += 8;
+          }
+        }
+        return largura;
+      });
 }
 
 // A row of 0x00BBGGRR colours: four pixels (two words) at a time inside white stretches.
@@ -77,17 +105,25 @@ ContagemLinha ContarLinhaCores(const uint32_t* linha, int32_t largura) {
     std::memcpy(&b, linha + x + 2, 8);
     return a == kDoisBrancos && b == kDoisBrancos;
   };
-  return ContarLinha(largura, [&](int32_t x) {
-    for (; x < largura; ++x) {
-      if (linha[x] != clWhite) {
+  return ContarLinha(
+      largura,
+      [&](int32_t x) {
+        for (; x < largura; ++x) {
+          if (linha[x] != clWhite) {
+            return x;
+          }
+          while (x + 5 <= largura && quatroBrancos(x + 1)) {
+            x += 4;
+          }
+        }
+        return largura;
+      },
+      [&](int32_t x) {
+        while (x < largura && linha[x] != clWhite) {
+          ++x;
+        }
         return x;
-      }
-      while (x + 5 <= largura && quatroBrancos(x + 1)) {
-        x += 4;
-      }
-    }
-    return largura;
-  });
+      });
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <span>
 
 #include "erros.h"
 
@@ -61,7 +62,7 @@ uint8_t Alargar(uint32_t v, int bits) {
 // decode, then either points the picture at its rows in place or expands its RLE stream.
 class DecodificadorBmp {
  public:
-  DecodificadorBmp(const std::vector<uint8_t>& bytes, const std::string& nome, ImagemBmp& img)
+  DecodificadorBmp(std::span<const uint8_t> bytes, const std::string& nome, ImagemBmp& img)
       : b_(bytes), nome_(nome), img_(img) {}
 
   // Returns whether the picture reads its rows from the file's bytes (which it must then keep).
@@ -420,7 +421,7 @@ class DecodificadorBmp {
     return img_.deCimaParaBaixo_ ? linhaArquivo : img_.altura_ - 1 - linhaArquivo;
   }
 
-  const std::vector<uint8_t>& b_;
+  std::span<const uint8_t> b_;
   const std::string& nome_;
   ImagemBmp& img_;
   uint32_t tamanhoCabecalho_ = 0;
@@ -433,6 +434,10 @@ class DecodificadorBmp {
 };
 
 ImagemBmp ImagemBmp::Decodificar(std::vector<uint8_t> bytes, const std::string& nome) {
+  return DecodificarArquivo(BytesArquivo(bytes.begin(), bytes.end()), nome);
+}
+
+ImagemBmp ImagemBmp::DecodificarArquivo(BytesArquivo bytes, const std::string& nome) {
   ImagemBmp img;
   if (bytes.empty()) {
     return img;
@@ -486,13 +491,27 @@ ImagemBmp ImagemBmp::Carregar(const std::string& caminho) {
                                  N(kMaiorArquivo) + " bytes).");
   }
   // Sized once and read in one call: the file's bytes are the picture's only large buffer.
-  std::vector<uint8_t> bytes(static_cast<size_t>(tamanho));
+  BytesArquivo bytes = std::move(Reserva());
+  Reserva() = {};
+  bytes.resize(static_cast<size_t>(tamanho));
   arquivo.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(tamanho));
   if (uintmax_t(arquivo.gcount()) != tamanho) {
     throw falha("erro de leitura depois de " + N(arquivo.gcount()) + " de " + N(tamanho) +
                 " bytes");
   }
-  return Decodificar(std::move(bytes), caminho);
+  return DecodificarArquivo(std::move(bytes), caminho);
+}
+
+BytesArquivo& ImagemBmp::Reserva() {
+  thread_local BytesArquivo reserva;
+  return reserva;
+}
+
+ImagemBmp::~ImagemBmp() {
+  BytesArquivo& reserva = Reserva();
+  if (bytes_.capacity() > reserva.capacity()) {
+    reserva.swap(bytes_);
+  }
 }
 
 const uint8_t* ImagemBmp::LinhaDoArquivo(int32_t y) const {
