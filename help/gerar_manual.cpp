@@ -1,12 +1,16 @@
 // Builds the user manual's PDF from its HTML source, at build time:
 //   gerar-manual ENTRADA.html SAIDA.pdf
-// Pictures named in the HTML are read from the HTML file's folder.
+// Pictures named in the HTML are read from the HTML file's folder. A screenshot that has not been
+// captured yet becomes a short note in its place (and a warning here), so that the manual always
+// builds.
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QTextDocument>
 #include <QUrl>
 
@@ -33,7 +37,18 @@ int main(int argc, char* argv[]) {
   QFont fonte(QStringLiteral("Arial"));
   fonte.setPointSizeF(10);
   documento.setDefaultFont(fonte);
-  documento.setHtml(QString::fromUtf8(entrada.readAll()));
+  QString html = QString::fromUtf8(entrada.readAll());
+  const QDir pasta = QFileInfo(argumentos[1]).absoluteDir();
+  static const QRegularExpression figura(QStringLiteral("<img src=\"([^\"]+)\"[^>]*>"));
+  for (const auto& achado : figura.globalMatch(html)) {
+    if (QFileInfo::exists(pasta.filePath(achado.captured(1))))
+      continue;
+    std::fprintf(stderr, "gerar-manual: aviso: figura %s ainda não capturada\n",
+                 qPrintable(achado.captured(1)));
+    html.replace(achado.captured(0),
+                 QStringLiteral("<i>(A imagem desta página ainda não está disponível.)</i>"));
+  }
+  documento.setHtml(html);
 
   QPdfWriter pdf(argumentos[2]);
   pdf.setTitle(QStringLiteral("Manual VELMO - Arvelim"));
