@@ -29,7 +29,8 @@ QPointer<TfrmRelatorio> frmRelatorio;
 void IniciarAplicacao() {
   QCoreApplication::setApplicationName(QStringLiteral("velmo"));
   QGuiApplication::setApplicationDisplayName(QStringLiteral("VELMO - Arvelim"));
-  QGuiApplication::setWindowIcon(IconeFigura(Figura::Icone));
+  QGuiApplication::setDesktopFileName(QStringLiteral("velmo"));
+  QGuiApplication::setWindowIcon(QIcon(QString::fromLatin1(Figura::Icone)));
   // Without Tahoma, fontconfig would pick a wider sans family and the pages' texts, laid out for
   // Tahoma's widths, would wrap or be clipped; the Debian package fonts-wine ships a Tahoma.
   if (!QFontDatabase::families().contains(QStringLiteral("Tahoma")))
