@@ -20,12 +20,14 @@ using namespace velmo;
 
 struct Tela {
   const char* arquivo;
-  std::function<void()> abrir;  // opens the page on a fresh main window
+  // Opens the page (after it fills in whatever analysis state the page shows) on a fresh main
+  // window whose welcome page is gone; null keeps the welcome page.
+  std::function<void()> abrir;
 };
 
-// One line per page.
+// One line per page, e.g. {"metodo.png", [] { AbrirPagina(frmMetodo); }}.
 const Tela kTelas[] = {
-    {"geral.png", [] {}},
+    {"geral.png", nullptr},
 };
 
 }  // namespace
@@ -45,7 +47,12 @@ int main(int argc, char* argv[]) {
     auto* janela = new TfrmCentralizador;
     frmCentralizador = janela;
     janela->show();
-    tela.abrir();
+    if (tela.abrir) {
+      frmGeral->close();
+      tela.abrir();
+    }
+    // Lets the closed page go and the new one lay itself out.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QApplication::processEvents();
     const QString caminho = pasta.filePath(QString::fromLatin1(tela.arquivo));
     if (!janela->grab().save(caminho)) {
