@@ -8,6 +8,7 @@
 
 #include "help/untArqEmbutidos.h"
 #include "wizard/Centralizador.h"
+#include "wizard/Geral.h"
 #include "wizard/dialogos.h"
 
 using namespace velmo;
@@ -141,6 +142,21 @@ class AjudaTest : public QObject {
     QCOMPARE(dialogos.Mensagens.size(), 1);
     QCOMPARE(dialogos.Mensagens[0].Icone, QMessageBox::Critical);
     QCOMPARE(dialogos.Mensagens[0].Texto, kAbertura + executavel_ + "/Manual VELMO.pdf");
+  }
+
+  // "A&juda" on a page opens the manual, also through Alt+J.
+  void botaoAjuda() {
+    DialogosDeTeste dialogos;
+    TfrmCentralizador janela;
+    frmCentralizador = &janela;
+    janela.show();
+    QVERIFY(QTest::qWaitForWindowActive(&janela));
+    QVERIFY(frmGeral);
+    frmGeral->btnAjuda->click();
+    QTest::keyClick(&janela, Qt::Key_J, Qt::AltModifier);
+    const QString copia = executavel_ + "/Manual VELMO.pdf";
+    QTRY_COMPARE(abertos_, QStringList({copia, copia}));
+    QVERIFY(dialogos.Mensagens.isEmpty());
   }
 
   // TEMP when set and not empty, else the system's temporary folder.
