@@ -1,10 +1,9 @@
 // VELMO - Arvelim: the program takes no arguments.
 
-#include <QApplication>
-
 #include "wizard/Centralizador.h"
+#include "wizard/aplicacao.h"
 
 int main(int argc, char* argv[]) {
-  QApplication aplicacao(argc, argv);
+  velmo::TAplicacao aplicacao(argc, argv);
   return velmo::ExecutarPrograma();
 }

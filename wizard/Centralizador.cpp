@@ -29,14 +29,14 @@ QPointer<TfrmRelatorio> frmRelatorio;
 void IniciarAplicacao() {
   QCoreApplication::setApplicationName(QStringLiteral("velmo"));
   QGuiApplication::setApplicationDisplayName(QStringLiteral("VELMO - Arvelim"));
-  QGuiApplication::setWindowIcon(IconeFigura(Figura::Icone));
+  QGuiApplication::setDesktopFileName(QStringLiteral("velmo"));
+  QGuiApplication::setWindowIcon(QIcon(QString::fromLatin1(Figura::Icone)));
   // Without Tahoma, fontconfig would pick a wider sans family and the pages' texts, laid out for
-  // Tahoma's widths, would wrap or be clipped; the Debian package fonts-wine ships a Tahoma.
-  if (!QFontDatabase::families().contains(QStringLiteral("Tahoma")))
-    for (const char* arquivo :
-         {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
-      if (QFileInfo::exists(arquivo))
-        QFontDatabase::addApplicationFont(arquivo);
+  // Tahoma's widths, would wrap or be clipped; the Debian package fonts-wine ships a Tahoma. Its
+  // bold file draws almost like the regular one, so bold is left to Qt's emboldening.
+  const QString tahoma = QStringLiteral("/usr/share/wine/fonts/tahoma.ttf");
+  if (!QFontDatabase::families().contains(QStringLiteral("Tahoma")) && QFileInfo::exists(tahoma))
+    QFontDatabase::addApplicationFont(tahoma);
 }
 
 int ExecutarPrograma() {

@@ -13,6 +13,7 @@
 
 #include "AreaFoliar.h"
 #include "OlhoDeLombo.h"
+#include "metodo.h"
 
 class QMdiArea;
 
@@ -25,9 +26,6 @@ class TfrmSelecao;
 class TfrmProcessamento;
 class TfrmResultado;
 class TfrmRelatorio;
-
-// Method codes stored in FMetodo.
-enum : uint8_t { mtNenhum = 0, mtAreaFoliar = 1, mtIndiceAreaFoliar = 2, mtOlhoDeLombo = 3 };
 
 // The live window of each class, or null. Whoever creates a window stores it here; a page's
 // closing clears its own (AbrirPagina in pagina.h ties them), and each QPointer clears itself

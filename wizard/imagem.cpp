@@ -19,7 +19,7 @@ QPixmap RenderizarFigura(const QString& caminho, QSize tamanho, qreal escala) {
 
 QIcon IconeFigura(const QString& caminho) {
   QIcon icone;
-  for (int lado : {16, 24, 32})
+  for (int lado : {16, 24, 32, 48})
     icone.addPixmap(RenderizarFigura(caminho, QSize(lado, lado)));
   return icone;
 }

@@ -27,7 +27,7 @@ inline constexpr char Icone[] = ":/figuras/icone.svg";                  // the p
 // Renders the SVG `caminho` at `tamanho` logical pixels and device pixel ratio `escala`; a null
 // pixmap when the file is missing or not a valid SVG.
 QPixmap RenderizarFigura(const QString& caminho, QSize tamanho, qreal escala = 1);
-// An icon with the SVG rendered at 16, 24 and 32 pixels, for buttons and tool buttons.
+// An icon with the SVG rendered at 16, 24, 32 and 48 pixels, for buttons and tool buttons.
 QIcon IconeFigura(const QString& caminho);
 
 class TImagem : public QWidget {

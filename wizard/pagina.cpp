@@ -115,14 +115,13 @@ void TPagina::CriarMoldura(const Modelo& modelo) {
 }
 
 void TPagina::LigarBotoes() {
-  // Through lambdas, so that the handlers stay virtual and the pages override them.
-  connect(btnAjuda, &QPushButton::clicked, this, [this] { btnAjudaClick(); });
+  connect(btnAjuda, &QPushButton::clicked, this, &TPagina::btnAjudaClick);
   if (btnVoltar)
-    connect(btnVoltar, &QPushButton::clicked, this, [this] { btnVoltarClick(); });
+    connect(btnVoltar, &QPushButton::clicked, this, &TPagina::btnVoltarClick);
   if (btnAvancar)
-    connect(btnAvancar, &QPushButton::clicked, this, [this] { btnAvancarClick(); });
+    connect(btnAvancar, &QPushButton::clicked, this, &TPagina::btnAvancarClick);
   if (btnCancelar)
-    connect(btnCancelar, &QPushButton::clicked, this, [this] { btnCancelarClick(); });
+    connect(btnCancelar, &QPushButton::clicked, this, &TPagina::btnCancelarClick);
 }
 
 QSize TPagina::TamanhoProjetoPainel() const {

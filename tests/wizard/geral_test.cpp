@@ -109,6 +109,7 @@ class GeralTest : public QObject {
   // height, and the buttons' texts fit the buttons.
   void nadaCortado() {
     QCOMPARE(QFontInfo(frmGeral->font()).family(), QStringLiteral("Tahoma"));
+    QVERIFY(QFontInfo(frmGeral->Label1->font()).bold());
     for (QTextEdit* memo : {frmGeral->Memo2, frmGeral->Memo3, frmGeral->Memo4}) {
       const QFontMetrics medidas(memo->font());
       const QStringList linhas = memo->toPlainText().split('\n');
