@@ -1,10 +1,15 @@
 #pragma once
-// BMP decoding: every variant scanners and image editors write (core, info, V4 and V5 headers;
-// 1, 4, 8, 16, 24 and 32 bits; BI_RGB, BI_RLE4, BI_RLE8, BI_BITFIELDS; bottom-up and top-down).
-// Colours come out as 0x00BBGGRR. Rows are addressed from the top of the picture as displayed.
+// BMP decoding: every variant scanners and image editors write (core, OS/2 2.x, info, V2, V3, V4
+// and V5 headers; 1, 4, 8, 16, 24 and 32 bits; BI_RGB, BI_RLE4, BI_RLE8, BI_BITFIELDS and
+// BI_ALPHABITFIELDS; bottom-up and top-down). Colours come out as 0x00BBGGRR. Rows are addressed
+// from the top of the picture as displayed.
+//
+// Every header field and size is checked before anything is allocated. Uncompressed pictures are
+// read in place from the file's bytes; RLE pictures are expanded to one palette index per pixel
+// and the file's bytes are dropped.
 
+#include <array>
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,9 +23,15 @@ class ImagemBmp {
   // The same checks on bytes already in memory; `nome` is the file name used in messages.
   static ImagemBmp Decodificar(std::vector<uint8_t> bytes, const std::string& nome);
 
+  // Largest picture accepted: a gigapixel (an A0 sheet at 600 dpi is a third of it), and no
+  // side above 1,048,576 pixels (an A4 page at 2400 dpi is 28,063 pixels high).
+  static constexpr uint64_t kMaiorNumeroDePixels = uint64_t{1} << 30;
+  static constexpr int32_t kMaiorLado = int32_t{1} << 20;
+
   int32_t Largura() const { return largura_; }
   int32_t Altura() const { return altura_; }
-  // biXPelsPerMeter as stored (signed); 0 for a core header or an empty file.
+  // biXPelsPerMeter as stored (signed); 0 for headers without it (core, short OS/2) and for an
+  // empty file.
   int32_t PixelsPorMetroX() const { return pixelsPorMetroX_; }
   int BitsPorPixel() const { return bitsPorPixel_; }
 
@@ -30,18 +41,36 @@ class ImagemBmp {
   const uint8_t* LinhaBgr24(int32_t y) const;
 
  private:
-  std::vector<uint8_t> bytes_;    // the whole file
-  std::vector<uint8_t> indices_;  // RLE pictures, expanded to one palette index per pixel
-  std::vector<uint32_t> paleta_;  // 0x00BBGGRR per entry
+  enum class Formato : uint8_t { Vazio, Indices, IndicesExpandidos, Bits16, Bgr24, Bits32 };
+
+  // One colour channel of a 16- or 32-bit pixel: its bits, shifted down, index a table that
+  // widens them to 8 bits (bit replication below 8 bits, the top 8 bits above).
+  struct Canal {
+    uint32_t deslocamento = 0;
+    uint32_t mascara = 0;  // after the shift
+    std::array<uint8_t, 256> largo{};
+  };
+
+  const uint8_t* LinhaDoArquivo(int32_t y) const;
+  uint32_t CorDosCanais(uint32_t pixel) const {
+    const auto& c = canais_;
+    return uint32_t(c[0].largo[(pixel >> c[0].deslocamento) & c[0].mascara]) |
+           uint32_t(c[1].largo[(pixel >> c[1].deslocamento) & c[1].mascara]) << 8 |
+           uint32_t(c[2].largo[(pixel >> c[2].deslocamento) & c[2].mascara]) << 16;
+  }
+
+  std::vector<uint8_t> bytes_;     // the whole file, for uncompressed pictures
+  std::vector<uint8_t> indices_;   // RLE pictures, one palette index per pixel, display order
+  std::vector<uint32_t> paleta_;   // 0x00BBGGRR per entry, 2^bits entries (missing ones black)
+  std::array<Canal, 3> canais_{};  // red, green, blue of 16- and 32-bit pictures
+  Formato formato_ = Formato::Vazio;
   int32_t largura_ = 0;
   int32_t altura_ = 0;
   int32_t pixelsPorMetroX_ = 0;
   int bitsPorPixel_ = 0;
-  uint32_t compressao_ = 0;
   bool deCimaParaBaixo_ = false;
   size_t inicioPixels_ = 0;
   size_t bytesPorLinha_ = 0;
-  uint32_t mascaras_[3] = {0, 0, 0};  // red, green, blue bit fields for 16 and 32 bits
 
   friend class DecodificadorBmp;
 };

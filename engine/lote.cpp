@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <thread>
 
+#include "AreaFoliar.h"
+#include "OlhoDeLombo.h"
 #include "erros.h"
 #include "listaimagens.h"
 #include "metodo.h"
@@ -26,11 +28,11 @@ TImagemLote MedirImagem(const std::string& Caminho, uint8_t Metodo) {
   item.Caminho = Caminho;
   try {
     if (Metodo == mtOlhoDeLombo) {
-      auto olho = std::make_unique<TProcessaOlhoDeLombro>(Caminho, nullptr);
-      olho->Processar();
-      item.OlhoDeLombo = std::move(olho);
+      TProcessaOlhoDeLombro olho(Caminho, nullptr);
+      olho.Processar();
+      item.OlhoDeLombo = Figuras(olho);
     } else {
-      item.AreaFoliar = std::make_unique<TAreaFoliar>(Caminho, nullptr);
+      item.AreaFoliar = Figuras(TAreaFoliar(Caminho, nullptr));
     }
   } catch (const ErroArquivo&) {
     item.Aviso = AvisoArquivoInvalido(Caminho);
@@ -146,14 +148,13 @@ std::string CsvDoLote(const std::vector<TImagemLote>& Itens, uint8_t Metodo,
            "area_coberta_cm2"});
   }
   for (const TImagemLote& item : Itens) {
-    if (const TAreaFoliar* a = item.AreaFoliar.get()) {
-      linha({a->GetArquivo(), std::to_string(a->GetResolucao()), numero(a->GetAreaTotal()),
-             numero(a->GetAreaIgnorada()), numero(a->GetAreaCorrigida()),
-             numero(a->GetAreaCoberta())});
-    } else if (const TProcessaOlhoDeLombro* o = item.OlhoDeLombo.get()) {
-      for (int32_t n = 1; n <= o->GetNumeroRegioes(); ++n) {
-        linha({o->GetArquivo(), std::to_string(o->GetResolucao()), std::to_string(n),
-               numero(o->GetAreaRegiao(n))});
+    if (const auto& a = item.AreaFoliar) {
+      linha({a->Arquivo, std::to_string(a->Resolucao), numero(a->AreaTotal),
+             numero(a->AreaIgnorada), numero(a->AreaCorrigida), numero(a->AreaCoberta)});
+    } else if (const auto& o = item.OlhoDeLombo) {
+      for (size_t n = 0; n < o->Regioes.size(); ++n) {
+        linha({o->Arquivo, std::to_string(o->Resolucao), std::to_string(n + 1),
+               numero(o->Regioes[n])});
       }
     }
   }

@@ -4,22 +4,21 @@
 // as CSV. Everything the tool prints comes from here; the tool itself only reads its options.
 
 #include <cstdint>
-#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "AreaFoliar.h"
-#include "OlhoDeLombo.h"
 #include "resumo.h"
 
 namespace velmo {
 
-// One image of a batch: the measurement object of its method, or the warning that skipped it.
+// One image of a batch: the figures of its measurement, or the warning that skipped it. Only the
+// figures are kept, so the memory of a batch does not grow with what a measurement object holds.
 struct TImagemLote {
   std::string Caminho;
-  std::unique_ptr<TAreaFoliar> AreaFoliar;             // methods 1 and 2, when measured
-  std::unique_ptr<TProcessaOlhoDeLombro> OlhoDeLombo;  // method 3, when measured and processed
-  std::string Aviso;                                   // why it was skipped; empty when measured
+  std::optional<TFigurasAreaFoliar> AreaFoliar;    // methods 1 and 2, when measured
+  std::optional<TFigurasOlhoDeLombo> OlhoDeLombo;  // method 3, when measured
+  std::string Aviso;                               // why it was skipped; empty when measured
 
   bool Medida() const { return AreaFoliar || OlhoDeLombo; }
 };

@@ -46,6 +46,19 @@ void SomarUm(std::string& digitos) {
 
 }  // namespace
 
+TFigurasAreaFoliar Figuras(const TAreaFoliar& Area) {
+  return {Area.GetArquivo(),      Area.GetResolucao(),     Area.GetAreaTotal(),
+          Area.GetAreaIgnorada(), Area.GetAreaCorrigida(), Area.GetAreaCoberta()};
+}
+
+TFigurasOlhoDeLombo Figuras(const TProcessaOlhoDeLombro& Olho) {
+  TFigurasOlhoDeLombo f{Olho.GetArquivo(), Olho.GetResolucao(), Olho.GetAreaTotal(), {}};
+  for (int32_t n = 1; n <= Olho.GetNumeroRegioes(); ++n) {
+    f.Regioes.push_back(Olho.GetAreaRegiao(n));
+  }
+  return f;
+}
+
 std::string FormatarNumero(double valor, const FormatoNumero& formato) {
   if (std::isnan(valor)) {
     return "NAN";
@@ -123,31 +136,38 @@ std::string TResumo::Numero(double valor) const {
 }
 
 void TResumo::Adicionar(const TAreaFoliar& Area) {
+  Adicionar(Figuras(Area));
+}
+
+void TResumo::Adicionar(const TFigurasAreaFoliar& Area) {
   if (FMetodo == mtOlhoDeLombo || FConcluido) {
-    throw std::invalid_argument("resumo: medição de área foliar fora de lugar: " +
-                                Area.GetArquivo());
+    throw std::invalid_argument("resumo: medição de área foliar fora de lugar: " + Area.Arquivo);
   }
-  FSomaAreas += Area.GetAreaCoberta();
-  FLinhas.push_back(kImagem + Area.GetArquivo());
-  FLinhas.push_back(kResolucao + std::to_string(Area.GetResolucao()));
-  FLinhas.push_back(kAreaTotal + Numero(Area.GetAreaTotal()));
-  FLinhas.push_back(kAreaIgnorada + Numero(Area.GetAreaIgnorada()));
-  FLinhas.push_back(kAreaCorrigida + Numero(Area.GetAreaCorrigida()));
-  FLinhas.push_back(kAreaCoberta + Numero(Area.GetAreaCoberta()));
+  FSomaAreas += Area.AreaCoberta;
+  FLinhas.push_back(kImagem + Area.Arquivo);
+  FLinhas.push_back(kResolucao + std::to_string(Area.Resolucao));
+  FLinhas.push_back(kAreaTotal + Numero(Area.AreaTotal));
+  FLinhas.push_back(kAreaIgnorada + Numero(Area.AreaIgnorada));
+  FLinhas.push_back(kAreaCorrigida + Numero(Area.AreaCorrigida));
+  FLinhas.push_back(kAreaCoberta + Numero(Area.AreaCoberta));
   FLinhas.emplace_back();
 }
 
 void TResumo::Adicionar(const TProcessaOlhoDeLombro& Olho) {
+  Adicionar(Figuras(Olho));
+}
+
+void TResumo::Adicionar(const TFigurasOlhoDeLombo& Olho) {
   if (FMetodo != mtOlhoDeLombo || FConcluido) {
-    throw std::invalid_argument("resumo: medição de olho de lombo fora de lugar: " +
-                                Olho.GetArquivo());
+    throw std::invalid_argument("resumo: medição de olho de lombo fora de lugar: " + Olho.Arquivo);
   }
-  FNumeroAnimais += Olho.GetNumeroRegioes();
-  FSomaAreas += Olho.GetAreaTotal();
-  FLinhas.push_back(kImagem + Olho.GetArquivo());
-  FLinhas.push_back(kResolucao + std::to_string(Olho.GetResolucao()));
-  FLinhas.push_back(kNumeroImagens + std::to_string(Olho.GetNumeroRegioes()));
-  FLinhas.push_back(kAreaTotal + Numero(Olho.GetAreaTotal()));
+  const int32_t regioes = int32_t(Olho.Regioes.size());
+  FNumeroAnimais += regioes;
+  FSomaAreas += Olho.AreaTotal;
+  FLinhas.push_back(kImagem + Olho.Arquivo);
+  FLinhas.push_back(kResolucao + std::to_string(Olho.Resolucao));
+  FLinhas.push_back(kNumeroImagens + std::to_string(regioes));
+  FLinhas.push_back(kAreaTotal + Numero(Olho.AreaTotal));
   FLinhas.emplace_back();
 }
 

@@ -25,9 +25,31 @@ struct FormatoNumero {
 // zero prints without a sign. Infinities and NaN print as "INF", "-INF" and "NAN".
 std::string FormatarNumero(double valor, const FormatoNumero& formato);
 
+// The figures of one leaf measurement that the summary and the batch's CSV show, copied out of
+// the object so that a long batch need not keep the objects.
+struct TFigurasAreaFoliar {
+  std::string Arquivo;
+  int32_t Resolucao = 0;
+  double AreaTotal = 0;
+  double AreaIgnorada = 0;
+  double AreaCorrigida = 0;
+  double AreaCoberta = 0;
+};
+TFigurasAreaFoliar Figuras(const TAreaFoliar& Area);
+
+// The same for a processed loin-eye measurement: `Regioes` holds the areas of the counted
+// regions in the engine's order, `AreaTotal` its GetAreaTotal.
+struct TFigurasOlhoDeLombo {
+  std::string Arquivo;
+  int32_t Resolucao = 0;
+  double AreaTotal = 0;
+  std::vector<double> Regioes;
+};
+TFigurasOlhoDeLombo Figuras(const TProcessaOlhoDeLombro& Olho);
+
 // Builds the summary image by image. The caller feeds each measured image as soon as it has its
-// figures; `Concluir` appends the totals and gives the text to store. The builder keeps copies of
-// the figures, never the measurement objects.
+// figures; `Concluir` appends the totals and gives the text to store. The builder keeps only its
+// lines and sums, never the measurement objects, and takes either the objects or their figures.
 class TResumo {
  public:
   // Throws std::invalid_argument for a method code other than 1, 2 or 3.
@@ -36,8 +58,10 @@ class TResumo {
   // Appends the image's block and adds it to the totals. Throws std::invalid_argument when the
   // object does not match the method (a leaf measurement under method 3 or the reverse).
   void Adicionar(const TAreaFoliar& Area);
+  void Adicionar(const TFigurasAreaFoliar& Area);
   // `Olho` must have been processed.
   void Adicionar(const TProcessaOlhoDeLombro& Olho);
+  void Adicionar(const TFigurasOlhoDeLombo& Olho);
 
   // The lines so far, one entry per line; after `Concluir`, the totals block too.
   const std::vector<std::string>& Linhas() const { return FLinhas; }

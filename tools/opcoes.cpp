@@ -74,8 +74,10 @@ unsigned LerTarefas(const std::string& texto) {
 }  // namespace
 
 FormatoNumero FormatoDoAmbiente() {
+  // Only the numeric category: a wrong name in another category (LANG=xx) must not cost the
+  // user the separators that LC_NUMERIC names.
   FormatoNumero formato{".", ""};
-  if (std::setlocale(LC_ALL, "")) {
+  if (std::setlocale(LC_NUMERIC, "")) {
     const std::lconv* lc = std::localeconv();
     if (lc->decimal_point && *lc->decimal_point) {
       formato.decimal = lc->decimal_point;

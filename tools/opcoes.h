@@ -29,8 +29,9 @@ struct Opcoes {
 
 extern const char* const kUso;
 
-// The separators of the locale the environment names (LC_ALL, then LC_NUMERIC, then LANG).
-// The numeric category is set back to "C" afterwards, so nothing else formats by the locale.
+// The separators of the locale the environment names (LC_ALL, then LC_NUMERIC, then LANG); those
+// of "C" (".", none) when it names no installed locale. The numeric category is set back to "C"
+// afterwards, so nothing else formats by the locale.
 FormatoNumero FormatoDoAmbiente();
 
 // A number as the method page reads its area box: digits with at most one `decimal` separator;

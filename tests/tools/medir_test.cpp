@@ -272,9 +272,12 @@ TEST_F(MedirTest, LocaleDoAmbiente) {
       {{"LANG=en_US.UTF-8", "LC_NUMERIC=pt_BR.UTF-8"}, "7.741,9200", "1,5"},
       {{"LANG=pt_BR.UTF-8", "LC_NUMERIC=en_US.UTF-8", "LC_ALL=pt_BR.UTF-8"}, "7.741,9200", "1,5"},
       {{"LANG=en_US.UTF-8"}, "7,741.9200", "1.5"},
+      {{"LANG=xx_YY.UTF-8", "LC_NUMERIC=pt_BR.UTF-8"}, "7.741,9200", "1,5"},
+      {{"LC_ALL=xx_YY.UTF-8"}, "7741.9200", "1.5"},
+      {{}, "7741.9200", "1.5"},
   };
   for (const auto& c : casos) {
-    SCOPED_TRACE(c.ambiente.back());
+    SCOPED_TRACE(c.ambiente.empty() ? "sem locale" : c.ambiente.back());
     const auto r = Rodar({"--metodo", "2", "--area-amostrada", c.area, grande}, c.ambiente);
     EXPECT_EQ(r.status, 0) << r.erros;
     EXPECT_NE(r.saida.find("  - Área foliar (cm²)...: " + std::string(c.total) + "\n"),

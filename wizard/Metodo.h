@@ -1,0 +1,14 @@
+#pragma once
+// TfrmMetodo: the method page.
+
+#include "pagina.h"
+
+namespace velmo {
+
+class TfrmMetodo : public TPagina {
+  Q_OBJECT
+ public:
+  TfrmMetodo();
+};
+
+}  // namespace velmo
