@@ -13,7 +13,6 @@
 namespace velmo {
 
 TfrmSelDestino* frmSelDestino = nullptr;
-std::function<int(TfrmSelDestino&)> TfrmSelDestino::RespostaTeste;
 QString TfrmSelDestino::FUltimaPasta;
 
 namespace {
@@ -96,12 +95,6 @@ void TfrmSelDestino::LigarEventos() {
     controle->installEventFilter(this);
 }
 
-int TfrmSelDestino::Executar() {
-  if (RespostaTeste)
-    return RespostaTeste(*this);
-  return exec();
-}
-
 bool TfrmSelDestino::eventFilter(QObject* objeto, QEvent* evento) {
   if (evento->type() == QEvent::KeyPress) {
     auto* tecla = static_cast<QKeyEvent*>(evento);
@@ -110,6 +103,7 @@ bool TfrmSelDestino::eventFilter(QObject* objeto, QEvent* evento) {
       return true;
     if (objeto == dlbLista && (tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter)) {
       dlbListaAbrir(dlbLista->currentItem());
+      tecla->accept();  // a key left unaccepted would go on to the dialog and press "&OK"
       return true;
     }
   }

@@ -7,7 +7,6 @@
 
 #include <QDialog>
 #include <QString>
-#include <functional>
 
 class QLabel;
 class QListWidget;
@@ -27,11 +26,6 @@ class TfrmSelDestino : public QDialog {
   QString Pasta() const { return FPasta; }
   // Makes `pasta` the list's current folder, as a double click on it would.
   void AbrirPasta(const QString& pasta);
-
-  // Shows the dialog modally and returns its modal result (QDialog::Accepted or Rejected). When a
-  // test has set `RespostaTeste`, it is called with the dialog instead, and its value returned.
-  int Executar();
-  static std::function<int(TfrmSelDestino&)> RespostaTeste;
 
   QListWidget* dlbLista = nullptr;
   QPushButton* btnOK = nullptr;
