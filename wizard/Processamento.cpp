@@ -161,6 +161,7 @@ void TfrmProcessamento::btnAvancarClick() {
     QCoreApplication::processEvents();
     if (carregou)
       Medir(caminho, resumo, progresso);
+    progresso.Mostrar();
     prbGer->setValue(i + 1);
   }
 
