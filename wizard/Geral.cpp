@@ -59,7 +59,6 @@ TfrmGeral::TfrmGeral() : TPagina({.Titulo = {}, .Lateral = true, .Voltar = false
   Posicionar(Memo3, 6, 232, 318, 40, topo);
   Memo4 = CriarMemo("Memo4", QStringLiteral("2008"));
   Posicionar(Memo4, 6, 287, 318, 14, topo);
-  Label1->raise();
 }
 
 QTextEdit* TfrmGeral::CriarMemo(const QString& nome, const QString& texto) {
