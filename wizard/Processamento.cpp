@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QScopeGuard>
 
 #include <memory>
 #include <new>
@@ -146,6 +147,12 @@ void TfrmProcessamento::btnAvancarClick() {
 
   FEmExecucao = true;
   frmCentralizador->installEventFilter(this);
+  // However the run ends, the main window may close again afterwards.
+  const auto fim = qScopeGuard([this] {
+    FEmExecucao = false;
+    if (frmCentralizador)
+      frmCentralizador->removeEventFilter(this);
+  });
   btnVoltar->setEnabled(false);
   btnAvancar->setEnabled(false);
   btnCancelar->setEnabled(false);
@@ -166,8 +173,6 @@ void TfrmProcessamento::btnAvancarClick() {
   }
 
   frmCentralizador->FResultado = QString::fromStdString(resumo.Concluir()).split(u'\n');
-  FEmExecucao = false;
-  frmCentralizador->removeEventFilter(this);
   Navegar(frmResultado);
 }
 

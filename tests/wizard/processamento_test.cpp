@@ -61,6 +61,7 @@ class ProcessamentoTest : public QObject {
     Gravar("lombo2.bmp", teste::Bmp24(teste::DeArte({".....", ".xxxx", ".x..x", ".xxxx"}), kPpm1));
     // A tiny outline at 300 dpi: a region far below 1 cm².
     Gravar("lombo_pequeno.bmp", teste::Bmp24(teste::DeArte({".....", ".xxx.", ".x.x.", ".xxx."})));
+    Gravar("folha_alta.bmp", teste::Bmp24(teste::Pixels(40, std::vector<uint32_t>(8, 0x00FF00))));
     Gravar("invalido.bmp", {'B', 'M', 1, 2, 3});
     Gravar("vazio.bmp", {});
   }
@@ -238,12 +239,13 @@ class ProcessamentoTest : public QObject {
   }
 
   // While the run works: the navigation buttons are disabled, "A&juda" is not, the path box
-  // shows the file, the preview is cleared for a file that does not load, and the main window
-  // refuses to close. After the run the main window closes normally.
+  // shows the file, the preview is cleared for a file that does not load, the image bar shows
+  // where the previous measurement ended (not where the last message processing left it), and
+  // the main window refuses to close. After the run the main window closes normally.
   void duranteAExecucao() {
     teste::AbrirJanela();
     frmCentralizador->FMetodo = mtAreaFoliar;
-    frmCentralizador->FImagens = {Caminho("folha1.bmp"), Caminho("invalido.bmp"),
+    frmCentralizador->FImagens = {Caminho("folha_alta.bmp"), Caminho("invalido.bmp"),
                                   Caminho("folha2.bmp")};
     QPointer<TfrmProcessamento> pagina = AbrirPagina(frmProcessamento);
     DialogosDeTeste dialogos;
@@ -256,6 +258,7 @@ class ProcessamentoTest : public QObject {
       QCOMPARE(pagina->memPath->toPlainText(), Caminho("invalido.bmp"));
       QVERIFY(pagina->imgPro->Vazia());
       QCOMPARE(pagina->prbGer->value(), 1);
+      QVERIFY(pagina->prbImg->value() > 0);
       QVERIFY(!frmCentralizador->close());
       QVERIFY(frmCentralizador);
       verificado = true;
