@@ -25,8 +25,8 @@
 #include "wizard/Resultado.h"
 #include "wizard/Selecao.h"
 #include "wizard/imagem.h"
+#include "wizard/miniatura.h"
 #include "wizard/pagina.h"
-#include "wizard/previa.h"
 
 namespace {
 
@@ -53,7 +53,7 @@ void ProcessamentoEmAndamento() {
   for (QPushButton* b : {p->btnVoltar, p->btnAvancar, p->btnCancelar})
     b->setEnabled(false);
   p->memPath->setPlainText(Exemplos()[1]);
-  p->imgPro->DefinirImagem(CarregarPrevia(Exemplos()[1], p->imgPro->size()));
+  p->imgPro->DefinirImagem(CarregarMiniatura(Exemplos()[1], p->imgPro->size()));
   p->prbImg->setValue(60);
   p->prbGer->setRange(0, 3);
   p->prbGer->setValue(1);

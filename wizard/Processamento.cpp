@@ -17,7 +17,7 @@
 #include "dialogos.h"
 #include "imagem.h"
 #include "lote.h"
-#include "previa.h"
+#include "miniatura.h"
 #include "resumo.h"
 
 namespace velmo {
@@ -94,7 +94,7 @@ bool TfrmProcessamento::eventFilter(QObject* objeto, QEvent* evento) {
 
 bool TfrmProcessamento::CarregarPreview(const QString& caminho) {
   try {
-    const QImage previa = CarregarPrevia(caminho, imgPro->size());
+    const QImage previa = CarregarMiniatura(caminho, imgPro->size());
     if (previa.isNull())
       imgPro->Limpar();
     else

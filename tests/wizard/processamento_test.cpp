@@ -17,7 +17,7 @@
 #include "wizard/Resultado.h"
 #include "wizard/dialogos.h"
 #include "wizard/imagem.h"
-#include "wizard/previa.h"
+#include "wizard/miniatura.h"
 
 using namespace velmo;
 
@@ -292,16 +292,16 @@ class ProcessamentoTest : public QObject {
       std::fill(linha.begin(), linha.begin() + largura / 2, 0);
     const QString caminho = Caminho("previa.bmp");
     Gravar("previa.bmp", teste::Bmp24(p));
-    const QImage imagem = CarregarPrevia(caminho, QSize(105, 105));
+    const QImage imagem = CarregarMiniatura(caminho, QSize(105, 105));
     QCOMPARE(imagem.size(), esperado);
     QCOMPARE(imagem.pixel(0, 0), qRgb(0, 0, 0));
     QCOMPARE(imagem.pixel(imagem.width() - 1, imagem.height() - 1), qRgb(255, 0, 0));
   }
 
   void previaDeArquivosRuins() {
-    QVERIFY(CarregarPrevia(Caminho("vazio.bmp"), QSize(105, 105)).isNull());
-    QVERIFY_THROWS_EXCEPTION(ErroVelmo, CarregarPrevia(Caminho("invalido.bmp"), {105, 105}));
-    QVERIFY_THROWS_EXCEPTION(ErroVelmo, CarregarPrevia(Caminho("nao-existe.bmp"), {105, 105}));
+    QVERIFY(CarregarMiniatura(Caminho("vazio.bmp"), QSize(105, 105)).isNull());
+    QVERIFY_THROWS_EXCEPTION(ErroVelmo, CarregarMiniatura(Caminho("invalido.bmp"), {105, 105}));
+    QVERIFY_THROWS_EXCEPTION(ErroVelmo, CarregarMiniatura(Caminho("nao-existe.bmp"), {105, 105}));
   }
 
  private:

@@ -1,4 +1,4 @@
-#include "previa.h"
+#include "miniatura.h"
 
 #include <QFile>
 #include <vector>
@@ -7,7 +7,7 @@
 
 namespace velmo {
 
-QImage CarregarPrevia(const QString& caminho, QSize caixa) {
+QImage CarregarMiniatura(const QString& caminho, QSize caixa) {
   const ImagemBmp imagem = ImagemBmp::Carregar(QFile::encodeName(caminho).toStdString());
   const int largura = imagem.Largura();
   const int altura = imagem.Altura();

@@ -11,6 +11,6 @@ namespace velmo {
 // Reads `caminho` and returns the picture scaled to fit `caixa`, keeping its proportions, by
 // nearest-neighbour sampling: only the rows the box shows are decoded into colours. A 0 × 0
 // picture (a 0-byte file) gives a null QImage. Throws the decoder's errors (ErroVelmo).
-QImage CarregarPrevia(const QString& caminho, QSize caixa);
+QImage CarregarMiniatura(const QString& caminho, QSize caixa);
 
 }  // namespace velmo
