@@ -15,6 +15,7 @@
 #include "resumo.h"
 #include "wizard/Processamento.h"
 #include "wizard/Resultado.h"
+#include "wizard/Selecao.h"
 #include "wizard/dialogos.h"
 #include "wizard/imagem.h"
 #include "wizard/miniatura.h"
@@ -68,7 +69,7 @@ class ProcessamentoTest : public QObject {
 
   void cleanup() {
     teste::FecharJanela();
-    QVERIFY(!frmProcessamento && !frmResultado);
+    QVERIFY(!frmProcessamento && !frmResultado && !frmSelecao);
   }
 
   // The page opens idle: empty path box and preview, both bars at 0, every button enabled.
@@ -82,6 +83,16 @@ class ProcessamentoTest : public QObject {
          {pagina->btnAvancar, pagina->btnVoltar, pagina->btnCancelar, pagina->btnAjuda})
       QVERIFY(b->isEnabled());
     QVERIFY(pagina->Frame11);
+  }
+
+  // "< &Voltar" from the idle page: the selection page with the same list.
+  void voltar() {
+    teste::AbrirJanela();
+    frmCentralizador->FImagens = {Caminho("folha2.bmp"), Caminho("folha1.bmp")};
+    TfrmProcessamento* pagina = AbrirPagina(frmProcessamento);
+    pagina->btnVoltar->click();
+    QVERIFY(frmSelecao && !frmProcessamento);
+    QCOMPARE(frmSelecao->Imagens(), frmCentralizador->FImagens);
   }
 
   // Method 0: the error, and nothing else changes.
