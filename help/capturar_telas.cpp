@@ -53,7 +53,7 @@ void ProcessamentoEmAndamento() {
   for (QPushButton* b : {p->btnVoltar, p->btnAvancar, p->btnCancelar})
     b->setEnabled(false);
   p->memPath->setPlainText(Exemplos()[1]);
-  p->imgPro->DefinirImagem(CarregarMiniatura(Exemplos()[1], p->imgPro->size()));
+  p->imgPro->DefinirImagem(CarregarMiniatura(Exemplos()[1], p->imgPro->size() * 2));
   p->prbImg->setValue(60);
   p->prbGer->setRange(0, 3);
   p->prbGer->setValue(1);

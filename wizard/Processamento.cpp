@@ -94,7 +94,7 @@ bool TfrmProcessamento::eventFilter(QObject* objeto, QEvent* evento) {
 
 bool TfrmProcessamento::CarregarPreview(const QString& caminho) {
   try {
-    const QImage previa = CarregarMiniatura(caminho, imgPro->size());
+    const QImage previa = CarregarMiniatura(caminho, imgPro->size() * imgPro->devicePixelRatioF());
     if (previa.isNull())
       imgPro->Limpar();
     else
