@@ -65,6 +65,7 @@ class ProcessamentoTest : public QObject {
     Gravar("folha_alta.bmp", teste::Bmp24(teste::Pixels(40, std::vector<uint32_t>(8, 0x00FF00))));
     Gravar("invalido.bmp", {'B', 'M', 1, 2, 3});
     Gravar("vazio.bmp", {});
+    std::filesystem::create_directory(pasta_ / "pasta.bmp");
   }
 
   void cleanup() {
@@ -133,6 +134,9 @@ class ProcessamentoTest : public QObject {
     QTest::newRow("1: arquivo que não existe")
         << 1 << 0.0 << QStringList{"nao-existe.bmp", "folha2.bmp"} << QStringList{"nao-existe.bmp"}
         << QStringList{"folha2.bmp"};
+    QTest::newRow("1: pasta com nome de bitmap")
+        << 1 << 0.0 << QStringList{"pasta.bmp", "folha1.bmp"} << QStringList{"pasta.bmp"}
+        << QStringList{"folha1.bmp"};
     QTest::newRow("1: arquivo vazio abre mas não se mede")
         << 1 << 0.0 << QStringList{"folha1.bmp", "vazio.bmp", "folha2.bmp"}
         << QStringList{"vazio.bmp"} << QStringList{"folha1.bmp", "folha2.bmp"};
