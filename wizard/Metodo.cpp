@@ -88,11 +88,10 @@ bool TfrmMetodo::edtIafKeyPress(const QKeyEvent& tecla) {
   if (texto.isEmpty() || codigo == Qt::Key_Delete || codigo == Qt::Key_Tab ||
       codigo == Qt::Key_Backtab)
     return false;
-  if (codigo == Qt::Key_Backspace)
+  // Accepted: backspace, the digits and the locale's decimal separator, read at every keystroke
+  // so that a change of the locale applies at once. Everything else is dropped.
+  if (codigo == Qt::Key_Backspace || (texto.size() == 1 && texto[0] >= u'0' && texto[0] <= u'9'))
     return false;
-  if (texto.size() == 1 && texto[0] >= u'0' && texto[0] <= u'9')
-    return false;
-  // The separator is read at every keystroke, so a change of the locale applies at once.
   return texto != QLocale().decimalPoint();
 }
 
