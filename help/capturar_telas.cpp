@@ -5,13 +5,27 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QLocale>
 #include <QMdiArea>
 
 #include <cstdio>
 #include <functional>
 
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+
 #include "wizard/Centralizador.h"
 #include "wizard/Geral.h"
+#include "wizard/Metodo.h"
+#include "wizard/Processamento.h"
+#include "wizard/Resultado.h"
+#include "wizard/Selecao.h"
+#include "wizard/imagem.h"
+#include "wizard/miniatura.h"
 #include "wizard/pagina.h"
 
 namespace {
@@ -25,9 +39,46 @@ struct Tela {
   std::function<void()> abrir;
 };
 
+// The sample leaf scans, copied to a folder with a short, stable name: the pages show the paths.
+QStringList Exemplos() {
+  return {QDir::tempPath() + "/exemplos/folha_01.bmp", QDir::tempPath() + "/exemplos/folha_02.bmp",
+          QDir::tempPath() + "/exemplos/folha_03.bmp"};
+}
+
+// The processing page as a run shows it between two rows of the second image.
+void ProcessamentoEmAndamento() {
+  frmCentralizador->FMetodo = mtAreaFoliar;
+  frmCentralizador->FImagens = Exemplos();
+  TfrmProcessamento* p = AbrirPagina(frmProcessamento);
+  for (QPushButton* b : {p->btnVoltar, p->btnAvancar, p->btnCancelar})
+    b->setEnabled(false);
+  p->memPath->setPlainText(Exemplos()[1]);
+  p->imgPro->DefinirImagem(CarregarMiniatura(Exemplos()[1], p->imgPro->size() * 2));
+  p->prbImg->setValue(60);
+  p->prbGer->setRange(0, 3);
+  p->prbGer->setValue(1);
+}
+
 // One line per page, e.g. {"metodo.png", [] { AbrirPagina(frmMetodo); }}.
 const Tela kTelas[] = {
     {"geral.png", nullptr},
+    {"metodo.png",
+     [] {
+       AbrirPagina(frmMetodo)->rdbIaf->click();
+       frmMetodo->edtIaf->setText("12,5");
+     }},
+    {"selecao.png",
+     [] {
+       frmCentralizador->FImagens = Exemplos();
+       AbrirPagina(frmSelecao);
+     }},
+    {"processamento.png", ProcessamentoEmAndamento},
+    {"resultado.png",
+     [] {
+       frmCentralizador->FMetodo = mtAreaFoliar;
+       frmCentralizador->FImagens = Exemplos();
+       AbrirPagina(frmProcessamento)->btnAvancar->click();
+     }},
 };
 
 }  // namespace
@@ -41,7 +92,14 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   IniciarAplicacao();
+  // The manual is for Brazilian users: the summary shows their separators.
+  QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
   const QDir pasta(QString::fromLocal8Bit(argv[1]));
+  QDir(QDir::tempPath()).mkpath("exemplos");
+  for (const QString& exemplo : Exemplos()) {
+    QFile::remove(exemplo);
+    QFile::copy(pasta.filePath("../exemplos/folhas/" + QFileInfo(exemplo).fileName()), exemplo);
+  }
   int falhas = 0;
   for (const Tela& tela : kTelas) {
     auto* janela = new TfrmCentralizador;

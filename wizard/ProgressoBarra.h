@@ -1,7 +1,8 @@
 #pragma once
-// Adapts a QProgressBar to the engine's progress interface. Pending window messages are processed
-// at most every few milliseconds: once per row would cost more than the measurement itself on big
-// scans, and the user sees the same.
+// Adapts a QProgressBar to the engine's progress interface. The measurement moves the position
+// once per row; the bar shows it, and pending window messages are processed, at most every few
+// milliseconds: a QProgressBar repaints itself at once on every visible change, and once per row
+// that would cost more than the measurement itself on big scans. The user sees the same.
 
 #include <QElapsedTimer>
 #include <QPointer>
@@ -13,25 +14,25 @@ namespace velmo {
 
 class ProgressoBarra : public Progresso {
  public:
-  explicit ProgressoBarra(QProgressBar* barra) : barra_(barra) { relogio_.start(); }
+  explicit ProgressoBarra(QProgressBar* barra);
+  ~ProgressoBarra() override { Mostrar(); }
 
   int Min() const override { return barra_ ? barra_->minimum() : 0; }
-  int Max() const override { return barra_ ? barra_->maximum() : 0; }
-  void SetMax(int max) override {
-    if (barra_)
-      barra_->setMaximum(max);
-  }
-  int Position() const override { return barra_ ? barra_->value() : 0; }
-  void SetPosition(int position) override {
-    if (barra_)
-      barra_->setValue(position);
-  }
+  int Max() const override { return max_; }
+  void SetMax(int max) override;
+  int Position() const override { return posicao_; }
+  void SetPosition(int position) override { posicao_ = position; }
   void ProcessarMensagens() override;
+
+  // Puts the current range and position on the bar now.
+  void Mostrar();
 
  private:
   static constexpr qint64 kIntervaloMs = 15;
   QPointer<QProgressBar> barra_;  // the bar may go with its page while a run lets messages through
   QElapsedTimer relogio_;
+  int max_ = 0;
+  int posicao_ = 0;
 };
 
 }  // namespace velmo
