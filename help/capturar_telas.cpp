@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "report/Relatorio.h"
 #include "wizard/Centralizador.h"
 #include "wizard/Geral.h"
 #include "wizard/Metodo.h"
@@ -78,6 +79,13 @@ const Tela kTelas[] = {
        frmCentralizador->FMetodo = mtAreaFoliar;
        frmCentralizador->FImagens = Exemplos();
        AbrirPagina(frmProcessamento)->btnAvancar->click();
+     }},
+    {"relatorio.png",
+     [] {
+       TfrmRelatorio* p = AbrirPagina(frmRelatorio);
+       p->edtProjeto->setText("Avaliação de cultivares de soja");
+       p->edtResponsavel->setText("Equipe de fitotecnia");
+       p->memTratamento->setPlainText("T1 - adubação nitrogenada 120 kg/ha");
      }},
 };
 

@@ -8,13 +8,8 @@
 #include <memory>
 
 #include "Impressao.h"
-#include "wizard/dialogos.h"
-// The result page comes with the wizard's result unit; until that unit is in the tree "&Fechar"
-// only closes this page.
-#if __has_include("wizard/Resultado.h")
 #include "wizard/Resultado.h"
-#define VELMO_TEM_RESULTADO 1
-#endif
+#include "wizard/dialogos.h"
 
 namespace velmo {
 
@@ -125,11 +120,7 @@ void TfrmRelatorio::btnImprimirClick() {
 }
 
 void TfrmRelatorio::btnFecharClick() {
-#ifdef VELMO_TEM_RESULTADO
   Navegar(frmResultado);
-#else
-  close();
-#endif
 }
 
 }  // namespace velmo

@@ -3,8 +3,8 @@
 #include <QPlainTextEdit>
 
 #include "Metodo.h"
-#include "RelatorioProvisorio.h"
 #include "imagem.h"
+#include "report/Relatorio.h"
 #include "resumo.h"
 
 namespace velmo {

@@ -12,6 +12,7 @@
 #include "report/Relatorio.h"
 #include "wizard/Centralizador.h"
 #include "wizard/Geral.h"
+#include "wizard/Resultado.h"
 #include "wizard/dialogos.h"
 #include "wizard/frmSuperior.h"
 
@@ -252,6 +253,7 @@ class RelatorioTest : public QObject {
     QPointer<TfrmRelatorio> pagina = p;
     p->btnFechar->click();
     QVERIFY(!frmRelatorio);
+    QVERIFY(frmResultado);
     QTRY_VERIFY(!pagina);
     QCOMPARE(Ler(Arquivo()), antes);
   }

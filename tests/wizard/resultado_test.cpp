@@ -11,8 +11,8 @@
 
 #include "bmp_teste.h"
 #include "paginas_teste.h"
+#include "report/Relatorio.h"
 #include "wizard/Metodo.h"
-#include "wizard/RelatorioProvisorio.h"
 #include "wizard/Resultado.h"
 
 using namespace velmo;
