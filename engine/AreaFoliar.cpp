@@ -130,47 +130,46 @@ ContagemLinha ContarLinhaCores(const uint32_t* linha, int32_t largura) {
 
 TAreaFoliar::TAreaFoliar(const std::string& Arquivo, Progresso* Progresso)
     : FProgresso(Progresso), FArquivo(Arquivo) {
-  // The picture lives only while it is measured.
-  const ImagemBmp imagem = ImagemBmp::Carregar(Arquivo);
-  FResolucao = LerResolucao(imagem);
-  if (FProgresso) {
-    FProgresso->SetPosition(FProgresso->Min());
-    FProgresso->SetMax(imagem.Altura() / 10 * 2);
-  }
-  FAreaTotal =
-      PixelsParaCm(imagem.Altura(), FResolucao) * PixelsParaCm(imagem.Largura(), FResolucao);
-  CalcularPercentuais(imagem);
-}
-
-int64_t TAreaFoliar::PreencherFalhas(const ImagemBmp& imagem, int64_t& brancos) {
-  const int32_t largura = imagem.Largura();
-  const int32_t altura = imagem.Altura();
-  std::vector<uint32_t> cores;
+  int32_t largura = 0;
+  int32_t altura = 0;
+  int32_t linhasFeitas = 0;
   int64_t preenchidos = 0;
-  brancos = 0;
-  for (int32_t y = 0; y < altura; ++y) {
-    if (FProgresso) {
-      FProgresso->ProcessarMensagens();
-      FProgresso->SetPosition(y / 10);
-    }
-    ContagemLinha c;
-    if (const uint8_t* bgr = imagem.LinhaBgr24(y)) {
-      c = ContarLinhaBgr24(bgr, largura);
-    } else {
-      cores.resize(size_t(largura));
-      imagem.LerLinha(y, cores.data());
-      c = ContarLinhaCores(cores.data(), largura);
-    }
-    preenchidos += c.preenchidos;
-    brancos += c.brancos;
-  }
-  return preenchidos;
+  int64_t brancos = 0;
+  // Each row is measured as it is read; the picture is never kept whole.
+  ImagemBmp::PercorrerLinhas(
+      Arquivo,
+      [&](const ImagemBmp& imagem) {
+        largura = imagem.Largura();
+        altura = imagem.Altura();
+        FResolucao = LerResolucao(imagem);
+        if (FProgresso) {
+          FProgresso->SetPosition(FProgresso->Min());
+          FProgresso->SetMax(altura / 10 * 2);
+        }
+        FAreaTotal = PixelsParaCm(altura, FResolucao) * PixelsParaCm(largura, FResolucao);
+      },
+      [&](const LinhaBmp& linha) {
+        // Rows may come bottom first; the bar counts rows done, so it climbs one step every
+        // ten rows all the same.
+        if (FProgresso) {
+          FProgresso->ProcessarMensagens();
+          FProgresso->SetPosition(linhasFeitas / 10);
+        }
+        ++linhasFeitas;
+        preenchidos += PreencherFalhas(linha, largura, brancos);
+      });
+  CalcularPercentuais(largura, altura, preenchidos, brancos);
 }
 
-void TAreaFoliar::CalcularPercentuais(const ImagemBmp& imagem) {
-  int64_t brancos = 0;
-  const int64_t preenchidos = PreencherFalhas(imagem, brancos);
-  const int32_t altura = imagem.Altura();
+int64_t TAreaFoliar::PreencherFalhas(const LinhaBmp& linha, int32_t largura, int64_t& brancos) {
+  const ContagemLinha c =
+      linha.bgr ? ContarLinhaBgr24(linha.bgr, largura) : ContarLinhaCores(linha.cores, largura);
+  brancos += c.brancos;
+  return c.preenchidos;
+}
+
+void TAreaFoliar::CalcularPercentuais(int32_t largura, int32_t altura, int64_t preenchidos,
+                                      int64_t brancos) {
   // The whites were counted in the first sweep; the second pass keeps its progress steps and
   // its message processing once per row.
   if (FProgresso) {
@@ -179,11 +178,11 @@ void TAreaFoliar::CalcularPercentuais(const ImagemBmp& imagem) {
       FProgresso->SetPosition(altura / 10 + y / 10);
     }
   }
-  const double total = double(altura) * double(imagem.Largura());
+  const double total = double(altura) * double(largura);
   if (total == 0) {
     throw ErroMedicao("Não é possível medir a imagem \"" + FArquivo +
-                      "\": ela não tem pixels (largura " + std::to_string(imagem.Largura()) +
-                      " × altura " + std::to_string(altura) + ").");
+                      "\": ela não tem pixels (largura " + std::to_string(largura) + " × altura " +
+                      std::to_string(altura) + ").");
   }
   FPercIgnorada = double(brancos) * 100 / total;
   FPercCorrigida = double(preenchidos) * 100 / total;

@@ -43,43 +43,30 @@ bool OitoBrancosBgr24(const uint8_t* p) {
   return (a & b & c) == ~uint64_t{0};
 }
 
-// The file's colours reduced to their classes, decoded once.
-QuadroClasses Classificar(const ImagemBmp& imagem) {
-  const int32_t largura = imagem.Largura();
-  const int32_t altura = imagem.Altura();
-  QuadroClasses quadro(largura, altura);
-  if (quadro.Vazio()) {
-    return quadro;
-  }
-  std::vector<uint32_t> cores;
-  for (int32_t y = 0; y < altura; ++y) {
-    uint8_t* destino = quadro.Linha(y);
-    if (const uint8_t* bgr = imagem.LinhaBgr24(y)) {
-      // The destination starts white; stretches of eight white pixels (24 bytes of 0xFF, most
-      // of a sheet) are skipped three words at a time.
-      for (int32_t x = 0; x < largura; ++x) {
-        while (x + 8 <= largura && OitoBrancosBgr24(bgr + 3 * size_t(x))) {
-          x += 8;
-        }
-        if (x == largura) {
-          break;
-        }
-        const uint8_t b = bgr[3 * x];
-        const uint8_t g = bgr[3 * x + 1];
-        const uint8_t r = bgr[3 * x + 2];
-        const bool branco = (b & g & r) == 0xFF;
-        const bool vermelho = (b | g) == 0 && r == 0xFF;
-        destino[x] = branco ? Classe::Branco : vermelho ? Classe::Vermelho : Classe::Tinta;
+// One row of the file reduced to its classes; every pixel of `destino` is written.
+void ClassificarLinha(const LinhaBmp& linha, uint8_t* destino, int32_t largura) {
+  if (const uint8_t* bgr = linha.bgr) {
+    for (int32_t x = 0; x < largura; ++x) {
+      // Stretches of eight white pixels (24 bytes of 0xFF, most of a sheet) take three words.
+      while (x + 8 <= largura && OitoBrancosBgr24(bgr + 3 * size_t(x))) {
+        std::memset(destino + x, Classe::Branco, 8);
+        x += 8;
       }
-    } else {
-      cores.resize(size_t(largura));
-      imagem.LerLinha(y, cores.data());
-      for (int32_t x = 0; x < largura; ++x) {
-        destino[x] = ClasseDe(cores[size_t(x)]);
+      if (x == largura) {
+        break;
       }
+      const uint8_t b = bgr[3 * x];
+      const uint8_t g = bgr[3 * x + 1];
+      const uint8_t r = bgr[3 * x + 2];
+      const bool branco = (b & g & r) == 0xFF;
+      const bool vermelho = (b | g) == 0 && r == 0xFF;
+      destino[x] = branco ? Classe::Branco : vermelho ? Classe::Vermelho : Classe::Tinta;
+    }
+  } else {
+    for (int32_t x = 0; x < largura; ++x) {
+      destino[x] = ClasseDe(linha.cores[x]);
     }
   }
-  return quadro;
 }
 
 // Index of the first non-white byte of p[0 .. n), or n. Eight pixels per step: most of a sheet
@@ -264,12 +251,17 @@ double TOlhoDeLombo::CalcularArea() {
 
 TProcessaOlhoDeLombro::TProcessaOlhoDeLombro(const std::string& Arquivo, Progresso* Progresso)
     : FProgresso(Progresso) {
-  {
-    const ImagemBmp imagem = ImagemBmp::Carregar(Arquivo);
-    FResolucao = LerResolucao(imagem);
-    FBitmap = Classificar(imagem);
-    FAltura = imagem.Altura();
-  }  // the file's bytes go here; only the classes are kept
+  // The file's colours are reduced to their classes as its rows arrive; only the classes stay.
+  ImagemBmp::PercorrerLinhas(
+      Arquivo,
+      [this](const ImagemBmp& imagem) {
+        FResolucao = LerResolucao(imagem);
+        FAltura = imagem.Altura();
+        FBitmap = QuadroClasses::NaoPreenchido(imagem.Largura(), imagem.Altura());
+      },
+      [this](const LinhaBmp& linha) {
+        ClassificarLinha(linha, FBitmap.Linha(linha.y), FBitmap.Largura());
+      });
   FArquivo = Arquivo;
   if (FProgresso) {
     FProgresso->SetPosition(FProgresso->Min());
