@@ -10,7 +10,7 @@
 
 namespace velmo {
 
-class ImagemBmp;
+struct LinhaBmp;
 
 class TAreaFoliar {
  public:
@@ -28,13 +28,13 @@ class TAreaFoliar {
   double GetAreaCorrigida() const;
 
  private:
-  // First pass: the white gaps of 1 to 20 pixels of every row become leaf; returns how many
-  // pixels that fills. Rows are independent, so the same sweep also counts, into `brancos`, the
-  // white pixels each row keeps after filling; nothing of the picture is written or kept.
-  int64_t PreencherFalhas(const ImagemBmp& imagem, int64_t& brancos);
-  // Runs the first pass, then the second pass's progress, and sets the three percentages.
-  // Throws ErroMedicao for a picture without pixels.
-  void CalcularPercentuais(const ImagemBmp& imagem);
+  // First pass over one row: its white gaps of 1 to 20 pixels become leaf; returns how many
+  // pixels that fills and adds to `brancos` the white pixels the row keeps after filling. Rows
+  // are independent, so nothing of the picture is written or kept.
+  static int64_t PreencherFalhas(const LinhaBmp& linha, int32_t largura, int64_t& brancos);
+  // The second pass's progress, then the three percentages. Throws ErroMedicao for a picture
+  // without pixels.
+  void CalcularPercentuais(int32_t largura, int32_t altura, int64_t preenchidos, int64_t brancos);
 
   Progresso* FProgresso;
   int32_t FResolucao = 0;

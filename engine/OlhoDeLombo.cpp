@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstddef>
 #include <cstring>
+#include <utility>
 
 #include "bmp.h"
 #include "cmdContagem.h"
@@ -41,43 +43,30 @@ bool OitoBrancosBgr24(const uint8_t* p) {
   return (a & b & c) == ~uint64_t{0};
 }
 
-// The file's colours reduced to their classes, decoded once.
-QuadroClasses Classificar(const ImagemBmp& imagem) {
-  const int32_t largura = imagem.Largura();
-  const int32_t altura = imagem.Altura();
-  QuadroClasses quadro(largura, altura);
-  if (quadro.Vazio()) {
-    return quadro;
-  }
-  std::vector<uint32_t> cores;
-  for (int32_t y = 0; y < altura; ++y) {
-    uint8_t* destino = quadro.Linha(y);
-    if (const uint8_t* bgr = imagem.LinhaBgr24(y)) {
-      // The destination starts white; stretches of eight white pixels (24 bytes of 0xFF, most
-      // of a sheet) are skipped three words at a time.
-      for (int32_t x = 0; x < largura; ++x) {
-        while (x + 8 <= largura && OitoBrancosBgr24(bgr + 3 * size_t(x))) {
-          x += 8;
-        }
-        if (x == largura) {
-          break;
-        }
-        const uint8_t b = bgr[3 * x];
-        const uint8_t g = bgr[3 * x + 1];
-        const uint8_t r = bgr[3 * x + 2];
-        const bool branco = (b & g & r) == 0xFF;
-        const bool vermelho = (b | g) == 0 && r == 0xFF;
-        destino[x] = branco ? Classe::Branco : vermelho ? Classe::Vermelho : Classe::Tinta;
+// One row of the file reduced to its classes; every pixel of `destino` is written.
+void ClassificarLinha(const LinhaBmp& linha, uint8_t* destino, int32_t largura) {
+  if (const uint8_t* bgr = linha.bgr) {
+    for (int32_t x = 0; x < largura; ++x) {
+      // Stretches of eight white pixels (24 bytes of 0xFF, most of a sheet) take three words.
+      while (x + 8 <= largura && OitoBrancosBgr24(bgr + 3 * size_t(x))) {
+        std::memset(destino + x, Classe::Branco, 8);
+        x += 8;
       }
-    } else {
-      cores.resize(size_t(largura));
-      imagem.LerLinha(y, cores.data());
-      for (int32_t x = 0; x < largura; ++x) {
-        destino[x] = ClasseDe(cores[size_t(x)]);
+      if (x == largura) {
+        break;
       }
+      const uint8_t b = bgr[3 * x];
+      const uint8_t g = bgr[3 * x + 1];
+      const uint8_t r = bgr[3 * x + 2];
+      const bool branco = (b & g & r) == 0xFF;
+      const bool vermelho = (b | g) == 0 && r == 0xFF;
+      destino[x] = branco ? Classe::Branco : vermelho ? Classe::Vermelho : Classe::Tinta;
+    }
+  } else {
+    for (int32_t x = 0; x < largura; ++x) {
+      destino[x] = ClasseDe(linha.cores[x]);
     }
   }
-  return quadro;
 }
 
 // Index of the first non-white byte of p[0 .. n), or n. Eight pixels per step: most of a sheet
@@ -103,16 +92,119 @@ int32_t PrimeiraTinta(const uint8_t* p, int32_t n) {
   return n;
 }
 
+// Word-at-a-time tests on eight classes at once. Classes are 0 to 3, so bit 0 and bit 1 of each
+// byte tell them apart: white has neither, red only bit 0.
+constexpr uint64_t kUns = 0x0101010101010101;
+
+uint64_t Carregar8(const uint8_t* p) {
+  uint64_t w;
+  std::memcpy(&w, p, 8);
+  return w;
+}
+
+void Gravar8(uint8_t* p, uint64_t w) {
+  std::memcpy(p, &w, 8);
+}
+
+// 1 in each byte whose class is white, 0 elsewhere.
+uint64_t Brancos8(uint64_t w) {
+  return ~(w | w >> 1) & kUns;
+}
+
+// 1 in each byte whose class is red, 0 elsewhere.
+uint64_t Vermelhos8(uint64_t w) {
+  return w & ~(w >> 1) & kUns;
+}
+
+// Index of the last non-white byte of p[0 .. n), or -1.
+int32_t UltimaTinta(const uint8_t* p, int32_t n) {
+  int32_t i = n;
+  for (; i >= 8; i -= 8) {
+    const uint64_t oito = Carregar8(p + i - 8);
+    if (oito != 0) {
+      if constexpr (std::endian::native == std::endian::little) {
+        return i - 1 - std::countl_zero(oito) / 8;
+      } else {
+        return i - 1 - std::countr_zero(oito) / 8;
+      }
+    }
+  }
+  for (--i; i >= 0; --i) {
+    if (p[i] != Classe::Branco) {
+      return i;
+    }
+  }
+  return -1;
+}
+
+// The row scans of one crop row, from the left and then from the right; returns how many white
+// pixels they painted green.
+int64_t PintarLinhaPelosLados(uint8_t* linha, int32_t largura) {
+  const int32_t esquerda = PrimeiraTinta(linha, largura);
+  std::memset(linha, Classe::Verde, size_t(esquerda));
+  if (esquerda == largura) {
+    return largura;
+  }
+  const int32_t direita = UltimaTinta(linha, largura) + 1;
+  std::memset(linha + direita, Classe::Verde, size_t(largura - direita));
+  return esquerda + (largura - direita);
+}
+
+// One row of the column scans: every column whose scan is still going (`ativas`, 1 per column)
+// goes on through a white pixel, painting it green, and stops at anything else. Returns how many
+// columns went on.
+int64_t AvancarColunas(uint8_t* linha, uint8_t* ativas, int32_t largura) {
+  int64_t continuam = 0;
+  int32_t x = 0;
+  for (; x + 8 <= largura; x += 8) {
+    const uint64_t ativas8 = Carregar8(ativas + x);
+    if (ativas8 == 0) {
+      continue;
+    }
+    const uint64_t pixels = Carregar8(linha + x);
+    const uint64_t seguem = ativas8 & Brancos8(pixels);
+    Gravar8(linha + x, pixels | seguem << 1);  // white (0) becomes green (2)
+    Gravar8(ativas + x, seguem);
+    continuam += std::popcount(seguem);
+  }
+  for (; x < largura; ++x) {
+    const uint8_t segue = ativas[x] & uint8_t(linha[x] == Classe::Branco);
+    linha[x] = segue ? uint8_t(Classe::Verde) : linha[x];
+    ativas[x] = segue;
+    continuam += segue;
+  }
+  return continuam;
+}
+
 }  // namespace
 
 QuadroClasses::QuadroClasses(int32_t largura, int32_t altura)
-    : pixels_(size_t(largura) * size_t(altura), Classe::Branco),
-      largura_(largura),
-      altura_(altura) {}
+    : QuadroClasses(NaoPreenchido(largura, altura)) {
+  if (!Vazio()) {
+    std::memset(pixels_.get(), Classe::Branco, size_t(largura_) * size_t(altura_));
+  }
+}
+
+QuadroClasses QuadroClasses::NaoPreenchido(int32_t largura, int32_t altura) {
+  QuadroClasses quadro;
+  quadro.largura_ = largura;
+  quadro.altura_ = altura;
+  if (!quadro.Vazio()) {
+    // `new uint8_t[n]` without `()`: the pixels are written by the caller, not zeroed twice.
+    quadro.pixels_.reset(new uint8_t[size_t(largura) * size_t(altura)]);
+  }
+  return quadro;
+}
+
+QuadroClasses& QuadroClasses::operator=(QuadroClasses&& outro) noexcept {
+  pixels_ = std::move(outro.pixels_);
+  largura_ = std::exchange(outro.largura_, 0);
+  altura_ = std::exchange(outro.altura_, 0);
+  return *this;
+}
 
 void QuadroClasses::Liberar() {
-  // Swap, not `pixels_ = {}`: that picks the initializer-list assignment, which keeps the memory.
-  std::vector<uint8_t>().swap(pixels_);
+  pixels_.reset();
   largura_ = 0;
   altura_ = 0;
 }
@@ -124,41 +216,33 @@ TOlhoDeLombo::TOlhoDeLombo(QuadroClasses Regiao, int32_t Resolucao, const TLimit
   FBitmap.Liberar();  // nothing reads the crop once the area is known
 }
 
+// The four scans of the crop: rows from the left and from the right, then columns from the top
+// and from the bottom. Each scan paints the white pixels it crosses green and stops at the first
+// pixel that is not white (red edge, or green from an earlier scan).
 double TOlhoDeLombo::CalcularArea() {
   const int32_t altura = FBitmap.Altura();
   const int32_t largura = FBitmap.Largura();
   int64_t alcancados = 0;
-  // Rows from the left, then from the right.
   for (int32_t y = 0; y < altura; ++y) {
-    uint8_t* linha = FBitmap.Linha(y);
-    for (int32_t x = 0; x < largura && linha[x] == Classe::Branco; ++x) {
-      linha[x] = Classe::Verde;
-      ++alcancados;
-    }
-    for (int32_t x = largura - 1; x >= 0 && linha[x] == Classe::Branco; --x) {
-      linha[x] = Classe::Verde;
-      ++alcancados;
-    }
+    alcancados += PintarLinhaPelosLados(FBitmap.Linha(y), largura);
   }
-  // Columns from the top, then from the bottom. A column's scan reads and paints only its own
-  // column, so all columns advance together one row at a time, which walks memory in order.
-  std::vector<uint8_t> ativa(size_t(largura), 1);
-  auto AvancarColunas = [&](int32_t y) {
-    uint8_t* linha = FBitmap.Linha(y);
-    int32_t continuam = 0;
-    for (int32_t x = 0; x < largura; ++x) {
-      const uint8_t segue = ativa[size_t(x)] & uint8_t(linha[x] == Classe::Branco);
-      linha[x] = segue ? uint8_t(Classe::Verde) : linha[x];
-      ativa[size_t(x)] = segue;
-      continuam += segue;
+  // A column's scan reads and paints only its own column, so all columns advance together one
+  // row at a time, which walks memory in order.
+  std::vector<uint8_t> ativas(size_t(largura), uint8_t(1));
+  for (int32_t y = 0; y < altura; ++y) {
+    const int64_t continuam = AvancarColunas(FBitmap.Linha(y), ativas.data(), largura);
+    if (continuam == 0) {
+      break;
     }
     alcancados += continuam;
-    return continuam > 0;
-  };
-  for (int32_t y = 0; y < altura && AvancarColunas(y); ++y) {
   }
-  std::fill(ativa.begin(), ativa.end(), uint8_t(1));
-  for (int32_t y = altura - 1; y >= 0 && AvancarColunas(y); --y) {
+  std::fill(ativas.begin(), ativas.end(), uint8_t(1));
+  for (int32_t y = altura - 1; y >= 0; --y) {
+    const int64_t continuam = AvancarColunas(FBitmap.Linha(y), ativas.data(), largura);
+    if (continuam == 0) {
+      break;
+    }
+    alcancados += continuam;
   }
 
   const double parcela = double(alcancados) * 100.0 / (double(altura) * double(largura));
@@ -167,12 +251,17 @@ double TOlhoDeLombo::CalcularArea() {
 
 TProcessaOlhoDeLombro::TProcessaOlhoDeLombro(const std::string& Arquivo, Progresso* Progresso)
     : FProgresso(Progresso) {
-  {
-    const ImagemBmp imagem = ImagemBmp::Carregar(Arquivo);
-    FResolucao = LerResolucao(imagem);
-    FBitmap = Classificar(imagem);
-    FAltura = imagem.Altura();
-  }  // the file's bytes go here; only the classes are kept
+  // The file's colours are reduced to their classes as its rows arrive; only the classes stay.
+  ImagemBmp::PercorrerLinhas(
+      Arquivo,
+      [this](const ImagemBmp& imagem) {
+        FResolucao = LerResolucao(imagem);
+        FAltura = imagem.Altura();
+        FBitmap = QuadroClasses::NaoPreenchido(imagem.Largura(), imagem.Altura());
+      },
+      [this](const LinhaBmp& linha) {
+        ClassificarLinha(linha, FBitmap.Linha(linha.y), FBitmap.Largura());
+      });
   FArquivo = Arquivo;
   if (FProgresso) {
     FProgresso->SetPosition(FProgresso->Min());
@@ -228,11 +317,21 @@ bool TProcessaOlhoDeLombro::LocalizarInicio(TPonto& P) {
 }
 
 bool TProcessaOlhoDeLombro::TocaFundo(TPonto P) const {
+  const int32_t largura = FBitmap.Largura();
+  const int32_t altura = FBitmap.Altura();
+  if (P.X > 0 && P.Y > 0 && P.X < largura - 1 && P.Y < altura - 1) {
+    // Off the picture's outer frame all eight neighbours exist: no bounds tests. The trace asks
+    // this of nearly every pixel it takes.
+    const uint8_t* p = FBitmap.Linha(P.Y) + P.X;
+    const ptrdiff_t w = largura;
+    return p[-w] == Classe::Branco || p[1 - w] == Classe::Branco || p[1] == Classe::Branco ||
+           p[w + 1] == Classe::Branco || p[w] == Classe::Branco || p[w - 1] == Classe::Branco ||
+           p[-1] == Classe::Branco || p[-w - 1] == Classe::Branco;
+  }
   for (int k = 0; k < 8; ++k) {
     const int32_t x = P.X + kDxFundo[k];
     const int32_t y = P.Y + kDyFundo[k];
-    if (x >= 0 && y >= 0 && x < FBitmap.Largura() && y < FBitmap.Altura() &&
-        FBitmap(x, y) == Classe::Branco) {
+    if (x >= 0 && y >= 0 && x < largura && y < altura && FBitmap(x, y) == Classe::Branco) {
       return true;
     }
   }
@@ -277,12 +376,16 @@ TLimites TProcessaOlhoDeLombro::CalcularLimites(const std::vector<TPonto>& Ponto
 void TProcessaOlhoDeLombro::RecortarRegiao(const TLimites& Limites, const QuadroClasses& Origem,
                                            QuadroClasses& Destino) {
   const int32_t largura = Limites.Direita - Limites.Esquerda + 1;
-  Destino = QuadroClasses(largura, Limites.Base - Limites.Topo + 1);
+  Destino = QuadroClasses::NaoPreenchido(largura, Limites.Base - Limites.Topo + 1);
   for (int32_t y = Limites.Topo; y <= Limites.Base; ++y) {
     const uint8_t* origem = Origem.Linha(y) + Limites.Esquerda;
     uint8_t* destino = Destino.Linha(y - Limites.Topo);
-    for (int32_t x = 0; x < largura; ++x) {
-      // Red is 1 and white 0, so the comparison is the class: no branch, and it vectorises.
+    // Red is 1 and white 0, so the red test is the class itself, eight pixels per step.
+    int32_t x = 0;
+    for (; x + 8 <= largura; x += 8) {
+      Gravar8(destino + x, Vermelhos8(Carregar8(origem + x)));
+    }
+    for (; x < largura; ++x) {
       destino[x] = uint8_t(origem[x] == Classe::Vermelho);
     }
   }

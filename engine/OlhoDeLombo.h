@@ -39,19 +39,24 @@ class QuadroClasses {
   QuadroClasses() = default;
   // A picture of `largura` × `altura` pixels, all white.
   QuadroClasses(int32_t largura, int32_t altura);
+  // The same size with its pixels left unset, for a caller that writes every one of them.
+  static QuadroClasses NaoPreenchido(int32_t largura, int32_t altura);
+  // A moved-from picture is 0 × 0.
+  QuadroClasses(QuadroClasses&& outro) noexcept { *this = std::move(outro); }
+  QuadroClasses& operator=(QuadroClasses&& outro) noexcept;
 
   int32_t Largura() const { return largura_; }
   int32_t Altura() const { return altura_; }
-  bool Vazio() const { return pixels_.empty(); }
-  uint8_t* Linha(int32_t y) { return pixels_.data() + size_t(y) * size_t(largura_); }
-  const uint8_t* Linha(int32_t y) const { return pixels_.data() + size_t(y) * size_t(largura_); }
+  bool Vazio() const { return largura_ == 0 || altura_ == 0; }
+  uint8_t* Linha(int32_t y) { return pixels_.get() + size_t(y) * size_t(largura_); }
+  const uint8_t* Linha(int32_t y) const { return pixels_.get() + size_t(y) * size_t(largura_); }
   uint8_t& operator()(int32_t x, int32_t y) { return Linha(y)[x]; }
   uint8_t operator()(int32_t x, int32_t y) const { return Linha(y)[x]; }
   // Gives the memory back; the picture becomes 0 × 0.
   void Liberar();
 
  private:
-  std::vector<uint8_t> pixels_;
+  std::unique_ptr<uint8_t[]> pixels_;
   int32_t largura_ = 0;
   int32_t altura_ = 0;
 };

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <limits>
 #include <span>
 
@@ -62,8 +63,40 @@ uint8_t Alargar(uint32_t v, int bits) {
 // decode, then either points the picture at its rows in place or expands its RLE stream.
 class DecodificadorBmp {
  public:
+  // `bytes` is the whole file, or for Cabecalho() at least its headers; `tamanho` the file's size.
+  DecodificadorBmp(std::span<const uint8_t> bytes, const std::string& nome, ImagemBmp& img,
+                   size_t tamanho)
+      : b_(bytes), tamanho_(tamanho), nome_(nome), img_(img) {}
   DecodificadorBmp(std::span<const uint8_t> bytes, const std::string& nome, ImagemBmp& img)
-      : b_(bytes), nome_(nome), img_(img) {}
+      : DecodificadorBmp(bytes, nome, img, bytes.size()) {}
+
+  // Whether the bytes at hand hold the headers of an uncompressed 24-bit picture, whose rows can
+  // then be read apart from its headers (Cabecalho).
+  static bool Bgr24SemCompressao(std::span<const uint8_t> b) {
+    if (b.size() < 34 || b[0] != 'B' || b[1] != 'M') {
+      return false;
+    }
+    auto ler32 = [&](size_t at) {
+      return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 |
+             uint32_t(b[at + 3]) << 24;
+    };
+    const uint32_t cabecalho = ler32(14);
+    const bool info = cabecalho == 40 || cabecalho == 52 || cabecalho == 56 || cabecalho == 108 ||
+                      cabecalho == 124;
+    return info && b.size() >= kCabecalhoArquivo + cabecalho && (b[28] | b[29] << 8) == 24 &&
+           ler32(30) == kBiRgb;
+  }
+
+  // The checks of Decodificar for a picture that Bgr24SemCompressao accepted, reading only the
+  // headers: the rows are checked against the file's size, not read.
+  void Cabecalho() {
+    LerCabecalhoArquivo();
+    LerCabecalhoImagem();
+    ConferirVariante();
+    ConferirInicioDosPixels();
+    ConferirTamanhoDosPixels();
+    ConferirNumeroDePixels();
+  }
 
   // Returns whether the picture reads its rows from the file's bytes (which it must then keep).
   bool Decodificar() {
@@ -105,8 +138,8 @@ class DecodificadorBmp {
   }
 
   void LerCabecalhoArquivo() {
-    if (b_.size() < kCabecalhoArquivo + 4) {
-      Invalido("o arquivo tem só " + N(b_.size()) + " bytes, menos que os cabeçalhos de um bitmap");
+    if (tamanho_ < kCabecalhoArquivo + 4) {
+      Invalido("o arquivo tem só " + N(tamanho_) + " bytes, menos que os cabeçalhos de um bitmap");
     }
     if (b_[0] != 'B' || b_[1] != 'M') {
       Invalido("o arquivo não começa com a assinatura \"BM\"");
@@ -130,9 +163,9 @@ class DecodificadorBmp {
         NaoSuportado("cabeçalho de imagem de " + N(tamanhoCabecalho_) + " bytes");
     }
     fimCabecalhos_ = kCabecalhoArquivo + tamanhoCabecalho_;
-    if (fimCabecalhos_ > b_.size()) {
+    if (fimCabecalhos_ > tamanho_) {
       Invalido("o cabeçalho da imagem, de " + N(tamanhoCabecalho_) +
-               " bytes, passa do fim do arquivo de " + N(b_.size()) + " bytes");
+               " bytes, passa do fim do arquivo de " + N(tamanho_) + " bytes");
     }
   }
 
@@ -282,9 +315,9 @@ class DecodificadorBmp {
       Invalido("os pixels começam no byte " + N(inicioPixels_) +
                ", dentro dos cabeçalhos, que vão até o byte " + N(fimCabecalhos_));
     }
-    if (inicioPixels_ > b_.size()) {
+    if (inicioPixels_ > tamanho_) {
       Invalido("os pixels começam no byte " + N(inicioPixels_) + ", além do fim do arquivo de " +
-               N(b_.size()) + " bytes");
+               N(tamanho_) + " bytes");
     }
     img_.inicioPixels_ = inicioPixels_;
   }
@@ -297,9 +330,9 @@ class DecodificadorBmp {
     if (img_.altura_ > 0 && (__builtin_mul_overflow(uint64_t(img_.altura_ - 1),
                                                     uint64_t(img_.bytesPorLinha_), &precisa) ||
                              __builtin_add_overflow(precisa, (bitsPorLinha + 7) / 8, &precisa) ||
-                             precisa > b_.size() - inicioPixels_)) {
+                             precisa > tamanho_ - inicioPixels_)) {
       Invalido("a largura " + N(img_.largura_) + " × altura " + N(img_.altura_) +
-               " não cabe no arquivo de " + N(b_.size()) + " bytes (os pixels começam no byte " +
+               " não cabe no arquivo de " + N(tamanho_) + " bytes (os pixels começam no byte " +
                N(inicioPixels_) + ")");
     }
   }
@@ -422,6 +455,7 @@ class DecodificadorBmp {
   }
 
   std::span<const uint8_t> b_;
+  size_t tamanho_;
   const std::string& nome_;
   ImagemBmp& img_;
   uint32_t tamanhoCabecalho_ = 0;
@@ -457,49 +491,126 @@ ImagemBmp ImagemBmp::DecodificarArquivo(BytesArquivo bytes, const std::string& n
   return img;
 }
 
-ImagemBmp ImagemBmp::Carregar(const std::string& caminho) {
+namespace {
+
+ErroArquivo FalhaDeLeitura(const std::string& caminho, const std::string& motivo) {
+  return ErroArquivo("Não foi possível ler o arquivo \"" + caminho + "\": " + motivo + ".");
+}
+
+// Opens `caminho` for reading and returns its size, refusing what cannot be a picture we accept.
+uintmax_t Abrir(const std::string& caminho, std::ifstream& arquivo) {
   namespace fs = std::filesystem;
-  auto falha = [&](const std::string& motivo) {
-    return ErroArquivo("Não foi possível ler o arquivo \"" + caminho + "\": " + motivo + ".");
-  };
   std::error_code erro;
   const fs::file_status estado = fs::status(caminho, erro);
   if (estado.type() == fs::file_type::not_found) {
-    throw falha("ele não existe");
+    throw FalhaDeLeitura(caminho, "ele não existe");
   }
   if (erro) {
-    throw falha(erro == std::errc::permission_denied ? "sem permissão de acesso"
-                                                     : "erro do sistema " + N(erro.value()));
+    throw FalhaDeLeitura(caminho, erro == std::errc::permission_denied
+                                      ? "sem permissão de acesso"
+                                      : "erro do sistema " + N(erro.value()));
   }
   if (fs::is_directory(estado)) {
-    throw falha("é uma pasta");
+    throw FalhaDeLeitura(caminho, "é uma pasta");
   }
   if (!fs::is_regular_file(estado)) {
-    throw falha("não é um arquivo comum");
+    throw FalhaDeLeitura(caminho, "não é um arquivo comum");
   }
-  std::ifstream arquivo(caminho, std::ios::binary);
+  arquivo.open(caminho, std::ios::binary);
   if (!arquivo) {
-    throw falha(errno == EACCES ? "sem permissão de leitura" : "ele não pôde ser aberto");
+    throw FalhaDeLeitura(caminho,
+                         errno == EACCES ? "sem permissão de leitura" : "ele não pôde ser aberto");
   }
   const uintmax_t tamanho = fs::file_size(caminho, erro);
   if (erro) {
-    throw falha("o tamanho do arquivo não pôde ser lido");
+    throw FalhaDeLeitura(caminho, "o tamanho do arquivo não pôde ser lido");
   }
   if (tamanho > kMaiorArquivo) {
     throw ErroBitmapNaoSuportado("O arquivo \"" + caminho + "\", de " + N(tamanho) +
                                  " bytes, passa do tamanho máximo de um bitmap (" +
                                  N(kMaiorArquivo) + " bytes).");
   }
+  return tamanho;
+}
+
+// Reads exactly `n` bytes; `lidos` and `tamanho` only word the error.
+void LerBytes(std::ifstream& arquivo, uint8_t* destino, size_t n, const std::string& caminho,
+              uintmax_t lidos, uintmax_t tamanho) {
+  arquivo.read(reinterpret_cast<char*>(destino), std::streamsize(n));
+  if (size_t(arquivo.gcount()) != n) {
+    throw FalhaDeLeitura(caminho, "erro de leitura depois de " +
+                                      N(lidos + uintmax_t(arquivo.gcount())) + " de " + N(tamanho) +
+                                      " bytes");
+  }
+}
+
+// Rows of an uncompressed 24-bit file are read this many bytes at a time (at least one row):
+// small enough to stay in the processor's cache until the caller has used them.
+constexpr size_t kBlocoDeLinhas = size_t{256} << 10;
+
+}  // namespace
+
+ImagemBmp ImagemBmp::Carregar(const std::string& caminho) {
+  std::ifstream arquivo;
+  const uintmax_t tamanho = Abrir(caminho, arquivo);
   // Sized once and read in one call: the file's bytes are the picture's only large buffer.
   BytesArquivo bytes = std::move(Reserva());
   Reserva() = {};
   bytes.resize(static_cast<size_t>(tamanho));
-  arquivo.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(tamanho));
-  if (uintmax_t(arquivo.gcount()) != tamanho) {
-    throw falha("erro de leitura depois de " + N(arquivo.gcount()) + " de " + N(tamanho) +
-                " bytes");
-  }
+  LerBytes(arquivo, bytes.data(), bytes.size(), caminho, 0, tamanho);
   return DecodificarArquivo(std::move(bytes), caminho);
+}
+
+void ImagemBmp::PercorrerLinhas(const std::string& caminho,
+                                const std::function<void(const ImagemBmp&)>& inicio,
+                                const std::function<void(const LinhaBmp&)>& linha) {
+  std::ifstream arquivo;
+  const uintmax_t tamanho = Abrir(caminho, arquivo);
+  // The headers of every accepted 24-bit picture fit in the first page.
+  std::array<uint8_t, 4096> cabecalhos;
+  const size_t noInicio = size_t(std::min<uintmax_t>(tamanho, cabecalhos.size()));
+  LerBytes(arquivo, cabecalhos.data(), noInicio, caminho, 0, tamanho);
+  if (!DecodificadorBmp::Bgr24SemCompressao({cabecalhos.data(), noInicio})) {
+    arquivo.close();
+    const ImagemBmp imagem = Carregar(caminho);
+    inicio(imagem);
+    std::vector<uint32_t> cores;
+    for (int32_t y = 0; y < imagem.Altura(); ++y) {
+      LinhaBmp l{y, imagem.LinhaBgr24(y), nullptr};
+      if (!l.bgr) {
+        cores.resize(size_t(imagem.Largura()));
+        imagem.LerLinha(y, cores.data());
+        l.cores = cores.data();
+      }
+      linha(l);
+    }
+    return;
+  }
+
+  ImagemBmp imagem;
+  DecodificadorBmp({cabecalhos.data(), noInicio}, caminho, imagem, size_t(tamanho)).Cabecalho();
+  inicio(imagem);
+  if (imagem.largura_ == 0 || imagem.altura_ == 0) {
+    return;
+  }
+  const size_t porLinha = imagem.bytesPorLinha_;
+  const int32_t porBloco = int32_t(std::max<size_t>(1, kBlocoDeLinhas / porLinha));
+  thread_local BytesArquivo bloco;
+  bloco.resize(size_t(porBloco) * porLinha);
+  arquivo.seekg(std::streamoff(imagem.inicioPixels_));
+  uintmax_t lidos = imagem.inicioPixels_;
+  for (int32_t primeira = 0; primeira < imagem.altura_; primeira += porBloco) {
+    const int32_t linhas = std::min(porBloco, imagem.altura_ - primeira);
+    // The last row may lack its padding; the header checks made sure its pixels are there.
+    const size_t n = size_t(std::min<uintmax_t>(size_t(linhas) * porLinha, tamanho - lidos));
+    LerBytes(arquivo, bloco.data(), n, caminho, lidos, tamanho);
+    lidos += n;
+    for (int32_t i = 0; i < linhas; ++i) {
+      const int32_t naArquivo = primeira + i;
+      const int32_t y = imagem.deCimaParaBaixo_ ? naArquivo : imagem.altura_ - 1 - naArquivo;
+      linha({y, bloco.data() + size_t(i) * porLinha, nullptr});
+    }
+  }
 }
 
 BytesArquivo& ImagemBmp::Reserva() {

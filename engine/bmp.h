@@ -11,6 +11,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <new>
 #include <string>
 #include <utility>
@@ -46,11 +47,29 @@ struct AlocadorDePaginas {
 
 using BytesArquivo = std::vector<uint8_t, AlocadorDePaginas<uint8_t>>;
 
+class ImagemBmp;
+
+// One display row (y = 0 at the top) handed out by ImagemBmp::PercorrerLinhas: the B, G, R bytes
+// of an uncompressed 24-bit file in `bgr`, or else the colours 0x00BBGGRR in `cores`.
+struct LinhaBmp {
+  int32_t y;
+  const uint8_t* bgr;
+  const uint32_t* cores;
+};
+
 class ImagemBmp {
  public:
   // Reads and checks the whole file. A 0-byte file is a 0 × 0 picture without resolution.
   // Throws ErroArquivo (cannot read), ErroBitmapInvalido (bad bytes) or ErroBitmapNaoSuportado.
   static ImagemBmp Carregar(const std::string& caminho);
+  // Reads `caminho` with the same checks as Carregar and hands each row to `linha` once, rows in
+  // no fixed order. `inicio` gets the picture's size and resolution first (its rows are not read
+  // through it). An uncompressed 24-bit file is read a few rows at a time and never held whole,
+  // so each row is used while it is still in the processor's cache. Throws as Carregar, possibly
+  // after some rows (a file that shrinks while it is read).
+  static void PercorrerLinhas(const std::string& caminho,
+                              const std::function<void(const ImagemBmp&)>& inicio,
+                              const std::function<void(const LinhaBmp&)>& linha);
   // The same checks on bytes already in memory; `nome` is the file name used in messages.
   static ImagemBmp Decodificar(std::vector<uint8_t> bytes, const std::string& nome);
 

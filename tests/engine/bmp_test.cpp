@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -564,6 +565,79 @@ TEST(ImagemBmp, CarregarLeOArquivoInteiro) {
   std::vector<uint32_t> linha(9);
   img.LerLinha(3, linha.data());
   EXPECT_EQ(linha, kFigura[3]);
+}
+
+// Every row PercorrerLinhas hands out, as colours in display order; each row must come once.
+Pixels Percorrer(const std::string& caminho) {
+  Pixels p;
+  std::vector<int> vezes;
+  ImagemBmp::PercorrerLinhas(
+      caminho,
+      [&](const ImagemBmp& img) {
+        p.assign(size_t(img.Altura()), std::vector<uint32_t>(size_t(img.Largura())));
+        vezes.assign(size_t(img.Altura()), 0);
+      },
+      [&](const LinhaBmp& l) {
+        ++vezes.at(size_t(l.y));
+        std::vector<uint32_t>& linha = p[size_t(l.y)];
+        for (size_t x = 0; x < linha.size(); ++x) {
+          linha[x] = l.bgr ? uint32_t(l.bgr[3 * x + 2]) | uint32_t(l.bgr[3 * x + 1]) << 8 |
+                                 uint32_t(l.bgr[3 * x]) << 16
+                           : l.cores[x];
+        }
+      });
+  EXPECT_EQ(std::count(vezes.begin(), vezes.end(), 1), std::ssize(vezes)) << "linhas repetidas";
+  return p;
+}
+
+TEST_P(VarianteBmp, PercorrerLinhasDaAsMesmasCoresQueCarregar) {
+  const CasoVariante& caso = GetParam();
+  const Pixels& figura = caso.duasCores ? kFiguraDuasCores : kFigura;
+  teste::PastaTemporaria pasta;
+  teste::Gravar(pasta / "figura.bmp", teste::EscreverBmp(figura, caso.variante));
+  EXPECT_EQ(Percorrer((pasta / "figura.bmp").string()), figura);
+}
+
+// Uncompressed 24-bit files are read a block of rows at a time: a picture of several blocks, each
+// row different, with the last block short and the last row without its padding.
+TEST(ImagemBmp, PercorrerLinhasEmVariosBlocos) {
+  Pixels figura(2000, std::vector<uint32_t>(101));
+  for (size_t y = 0; y < figura.size(); ++y) {
+    for (size_t x = 0; x < figura[y].size(); ++x) {
+      figura[y][x] = uint32_t(y * 7919 + x * 104729) & 0xFFFFFF;
+    }
+  }
+  const struct {
+    const char* nome;
+    std::function<void(Variante&)> ajuste;
+  } casos[] = {{"de baixo para cima", [](Variante&) {}},
+               {"de cima para baixo", [](Variante& v) { v.deCimaParaBaixo = true; }},
+               {"sem enchimento final", [](Variante& v) { v.semEnchimentoFinal = true; }},
+               {"V5", [](Variante& v) { v.cabecalho = 124; }}};
+  teste::PastaTemporaria pasta;
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.nome);
+    teste::Gravar(pasta / "alta.bmp", teste::EscreverBmp(figura, Com(c.ajuste)));
+    EXPECT_EQ(Percorrer((pasta / "alta.bmp").string()), figura);
+  }
+}
+
+// Reading only the headers of a 24-bit file must keep every check that the whole file gets.
+TEST_P(BmpQuebrado, PercorrerLinhasFalhaComoCarregar) {
+  const CasoQuebrado& caso = GetParam();
+  teste::PastaTemporaria pasta;
+  const std::string caminho = (pasta / "quebrado.bmp").string();
+  teste::Gravar(caminho, caso.bytes());
+  try {
+    Percorrer(caminho);
+    FAIL() << "percorreu sem erro";
+  } catch (const ErroBitmapInvalido& e) {
+    EXPECT_EQ(caso.tipo, Tipo::Invalido) << e.what();
+    EXPECT_NE(std::string(e.what()).find(caso.trecho), std::string::npos) << e.what();
+  } catch (const ErroBitmapNaoSuportado& e) {
+    EXPECT_EQ(caso.tipo, Tipo::NaoSuportado) << e.what();
+    EXPECT_NE(std::string(e.what()).find(caso.trecho), std::string::npos) << e.what();
+  }
 }
 
 }  // namespace

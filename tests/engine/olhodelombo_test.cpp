@@ -274,7 +274,9 @@ TEST_F(OlhoDeLomboTest, ProcessadoGuardaOsNumerosENaoAsImagens) {
     const struct mallinfo2 m = mallinfo2();
     return m.uordblks + m.hblkhd;
   };
-  ImagemBmp::Carregar(caminho);  // the thread's spare file buffer is a cache, not growth
+  // The thread's spare read buffer is a cache, not growth.
+  ImagemBmp::PercorrerLinhas(
+      caminho, [](const ImagemBmp&) {}, [](const LinhaBmp&) {});
   const size_t antes = EmUso();
   TProcessaOlhoDeLombro olho(caminho, nullptr);
   olho.Processar();
