@@ -140,7 +140,9 @@ QPushButton* TPagina::CriarBotao(const QString& texto, const QString& nome, int 
                                  bool aDireita) {
   auto* botao = new QPushButton(texto, Panel2);
   botao->setObjectName(nome);
-  botao->setAutoDefault(false);
+  // Enter presses the focused button, as Space does; a page is no dialog, so no button becomes
+  // the default one.
+  botao->setAutoDefault(true);
   ancoragemBarra_->Adicionar(botao, QRect(x, 12, largura, 25),
                              akBottom | (aDireita ? akRight : akLeft));
   return botao;

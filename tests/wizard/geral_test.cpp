@@ -141,6 +141,13 @@ class GeralTest : public QObject {
     QTRY_VERIFY(!geral);
     QCOMPARE(frmCentralizador->AreaPaginas()->subWindowList().size(), 1);
   }
+
+  // Enter, like Space, presses the button that has the focus.
+  void enterPressionaOBotaoComFoco() {
+    QCOMPARE(QApplication::focusWidget(), frmGeral->btnAvancar);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_VERIFY(frmMetodo);
+  }
 };
 
 QTEST_MAIN(GeralTest)
