@@ -8,6 +8,7 @@
 #include <functional>
 #include <limits>
 #include <span>
+#include <stdexcept>
 
 #include "erros.h"
 
@@ -610,6 +611,54 @@ void ImagemBmp::PercorrerLinhas(const std::string& caminho,
       const int32_t y = imagem.deCimaParaBaixo_ ? naArquivo : imagem.altura_ - 1 - naArquivo;
       linha({y, bloco.data() + size_t(i) * porLinha, nullptr});
     }
+  }
+}
+
+void ImagemBmp::LerLinhasEscolhidas(
+    const std::string& caminho,
+    const std::function<std::vector<int32_t>(const ImagemBmp&)>& escolher,
+    const std::function<void(const LinhaBmp&)>& linha) {
+  auto conferir = [](const ImagemBmp& imagem, int32_t y) {
+    if (y < 0 || y >= imagem.altura_) {
+      throw std::out_of_range("linha " + N(y) + " fora da imagem de " + N(imagem.altura_) +
+                              " linhas");
+    }
+  };
+  std::ifstream arquivo;
+  const uintmax_t tamanho = Abrir(caminho, arquivo);
+  std::array<uint8_t, 4096> cabecalhos;
+  const size_t noInicio = size_t(std::min<uintmax_t>(tamanho, cabecalhos.size()));
+  LerBytes(arquivo, cabecalhos.data(), noInicio, caminho, 0, tamanho);
+  if (!DecodificadorBmp::Bgr24SemCompressao({cabecalhos.data(), noInicio})) {
+    arquivo.close();
+    const ImagemBmp imagem = Carregar(caminho);
+    std::vector<uint32_t> cores(size_t(imagem.Largura()));
+    for (const int32_t y : escolher(imagem)) {
+      conferir(imagem, y);
+      LinhaBmp l{y, imagem.LinhaBgr24(y), nullptr};
+      if (!l.bgr) {
+        imagem.LerLinha(y, cores.data());
+        l.cores = cores.data();
+      }
+      linha(l);
+    }
+    return;
+  }
+
+  ImagemBmp imagem;
+  DecodificadorBmp({cabecalhos.data(), noInicio}, caminho, imagem, size_t(tamanho)).Cabecalho();
+  const std::vector<int32_t> escolhidas = escolher(imagem);
+  const size_t porLinha = imagem.bytesPorLinha_;
+  BytesArquivo bytes(porLinha);
+  for (const int32_t y : escolhidas) {
+    conferir(imagem, y);
+    const int32_t naArquivo = imagem.deCimaParaBaixo_ ? y : imagem.altura_ - 1 - y;
+    const uintmax_t inicio = imagem.inicioPixels_ + uintmax_t(naArquivo) * porLinha;
+    // The last row may lack its padding; the header checks made sure its pixels are there.
+    const size_t n = size_t(std::min<uintmax_t>(porLinha, tamanho - inicio));
+    arquivo.seekg(std::streamoff(inicio));
+    LerBytes(arquivo, bytes.data(), n, caminho, inicio, tamanho);
+    linha({y, bytes.data(), nullptr});
   }
 }
 

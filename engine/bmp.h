@@ -70,6 +70,14 @@ class ImagemBmp {
   static void PercorrerLinhas(const std::string& caminho,
                               const std::function<void(const ImagemBmp&)>& inicio,
                               const std::function<void(const LinhaBmp&)>& linha);
+  // Like PercorrerLinhas, but hands out only the display rows that `escolher` asks for, once it
+  // has the checked picture, in the order asked. An uncompressed 24-bit file is read at those rows
+  // alone, so a preview of a large scan reads a fraction of it. Throws std::out_of_range for a
+  // row outside the picture.
+  static void LerLinhasEscolhidas(
+      const std::string& caminho,
+      const std::function<std::vector<int32_t>(const ImagemBmp&)>& escolher,
+      const std::function<void(const LinhaBmp&)>& linha);
   // The same checks on bytes already in memory; `nome` is the file name used in messages.
   static ImagemBmp Decodificar(std::vector<uint8_t> bytes, const std::string& nome);
 

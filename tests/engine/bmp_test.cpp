@@ -590,6 +590,44 @@ Pixels Percorrer(const std::string& caminho) {
   return p;
 }
 
+// The rows LerLinhasEscolhidas hands out for `ys`, as colours, in the order asked.
+Pixels Escolhidas(const std::string& caminho, const std::vector<int32_t>& ys) {
+  Pixels p;
+  size_t largura = 0;
+  ImagemBmp::LerLinhasEscolhidas(
+      caminho,
+      [&](const ImagemBmp& img) {
+        largura = size_t(img.Largura());
+        return ys;
+      },
+      [&](const LinhaBmp& l) {
+        EXPECT_EQ(l.y, ys.at(p.size()));
+        std::vector<uint32_t>& linha = p.emplace_back(largura);
+        for (size_t x = 0; x < largura; ++x) {
+          linha[x] = l.bgr ? uint32_t(l.bgr[3 * x + 2]) | uint32_t(l.bgr[3 * x + 1]) << 8 |
+                                 uint32_t(l.bgr[3 * x]) << 16
+                           : l.cores[x];
+        }
+      });
+  return p;
+}
+
+// A preview reads only the rows it shows: last, first, middle and a repeat, for every variant.
+TEST_P(VarianteBmp, LerLinhasEscolhidasDaAsLinhasPedidas) {
+  const CasoVariante& caso = GetParam();
+  const Pixels& figura = caso.duasCores ? kFiguraDuasCores : kFigura;
+  teste::PastaTemporaria pasta;
+  teste::Gravar(pasta / "figura.bmp", teste::EscreverBmp(figura, caso.variante));
+  const int32_t ultima = int32_t(figura.size()) - 1;
+  const std::vector<int32_t> ys{ultima, 0, ultima / 2, 0};
+  Pixels esperado;
+  for (int32_t y : ys) {
+    esperado.push_back(figura[size_t(y)]);
+  }
+  EXPECT_EQ(Escolhidas((pasta / "figura.bmp").string(), ys), esperado);
+  EXPECT_THROW(Escolhidas((pasta / "figura.bmp").string(), {ultima + 1}), std::out_of_range);
+}
+
 TEST_P(VarianteBmp, PercorrerLinhasDaAsMesmasCoresQueCarregar) {
   const CasoVariante& caso = GetParam();
   const Pixels& figura = caso.duasCores ? kFiguraDuasCores : kFigura;
@@ -619,24 +657,30 @@ TEST(ImagemBmp, PercorrerLinhasEmVariosBlocos) {
     SCOPED_TRACE(c.nome);
     teste::Gravar(pasta / "alta.bmp", teste::EscreverBmp(figura, Com(c.ajuste)));
     EXPECT_EQ(Percorrer((pasta / "alta.bmp").string()), figura);
+    EXPECT_EQ(Escolhidas((pasta / "alta.bmp").string(), {1999, 0, 1000}),
+              (Pixels{figura[1999], figura[0], figura[1000]}));
   }
 }
 
 // Reading only the headers of a 24-bit file must keep every check that the whole file gets.
-TEST_P(BmpQuebrado, PercorrerLinhasFalhaComoCarregar) {
+TEST_P(BmpQuebrado, LeituraPorLinhasFalhaComoCarregar) {
   const CasoQuebrado& caso = GetParam();
   teste::PastaTemporaria pasta;
   const std::string caminho = (pasta / "quebrado.bmp").string();
   teste::Gravar(caminho, caso.bytes());
-  try {
-    Percorrer(caminho);
-    FAIL() << "percorreu sem erro";
-  } catch (const ErroBitmapInvalido& e) {
-    EXPECT_EQ(caso.tipo, Tipo::Invalido) << e.what();
-    EXPECT_NE(std::string(e.what()).find(caso.trecho), std::string::npos) << e.what();
-  } catch (const ErroBitmapNaoSuportado& e) {
-    EXPECT_EQ(caso.tipo, Tipo::NaoSuportado) << e.what();
-    EXPECT_NE(std::string(e.what()).find(caso.trecho), std::string::npos) << e.what();
+  const std::function<void()> leituras[] = {[&] { Percorrer(caminho); },
+                                            [&] { Escolhidas(caminho, {0}); }};
+  for (const auto& ler : leituras) {
+    try {
+      ler();
+      FAIL() << "leu sem erro";
+    } catch (const ErroBitmapInvalido& e) {
+      EXPECT_EQ(caso.tipo, Tipo::Invalido) << e.what();
+      EXPECT_NE(std::string(e.what()).find(caso.trecho), std::string::npos) << e.what();
+    } catch (const ErroBitmapNaoSuportado& e) {
+      EXPECT_EQ(caso.tipo, Tipo::NaoSuportado) << e.what();
+      EXPECT_NE(std::string(e.what()).find(caso.trecho), std::string::npos) << e.what();
+    }
   }
 }
 
