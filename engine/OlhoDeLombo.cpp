@@ -346,6 +346,11 @@ bool TProcessaOlhoDeLombro::Elegivel(TPonto Q) const {
 // The pixels of FContorno past `servidos` are the work list: each taken pixel is appended once
 // and served once, so the trace needs no call depth and no second list.
 void TProcessaOlhoDeLombro::TracarContorno(TPonto P) {
+  const int32_t largura = FBitmap.Largura();
+  const int32_t altura = FBitmap.Altura();
+  const ptrdiff_t w = largura;
+  // The trace's order as offsets in memory, for pixels whose neighbours' neighbours all exist.
+  const ptrdiff_t desvios[8] = {-w, 1, w, -1, -w - 1, -w + 1, w + 1, w - 1};
   auto Tomar = [this](TPonto Q) {
     FContorno.push_back(Q);
     FBitmap(Q.X, Q.Y) = Classe::Vermelho;
@@ -353,6 +358,22 @@ void TProcessaOlhoDeLombro::TracarContorno(TPonto P) {
   Tomar(P);
   for (size_t servidos = FContorno.size() - 1; servidos < FContorno.size(); ++servidos) {
     const TPonto C = FContorno[servidos];
+    if (C.X > 1 && C.Y > 1 && C.X < largura - 2 && C.Y < altura - 2) {
+      // Two pixels or more off the picture's frame: no bounds tests, for C's neighbours nor for
+      // theirs. Nearly every pixel of an outline is served here.
+      uint8_t* c = FBitmap.Linha(C.Y) + C.X;
+      for (int k = 0; k < 8; ++k) {
+        uint8_t* q = c + desvios[k];
+        if (*q == Classe::Tinta &&
+            (q[-w] == Classe::Branco || q[1 - w] == Classe::Branco || q[1] == Classe::Branco ||
+             q[w + 1] == Classe::Branco || q[w] == Classe::Branco || q[w - 1] == Classe::Branco ||
+             q[-1] == Classe::Branco || q[-w - 1] == Classe::Branco)) {
+          FContorno.push_back({C.X + kDxTraco[k], C.Y + kDyTraco[k]});
+          *q = Classe::Vermelho;
+        }
+      }
+      continue;
+    }
     for (int k = 0; k < 8; ++k) {
       const TPonto Q{C.X + kDxTraco[k], C.Y + kDyTraco[k]};
       if (Elegivel(Q)) {
