@@ -121,6 +121,7 @@ class TProcessaOlhoDeLombro {
   int32_t FResolucao = 0;
   std::string FArquivo;
   std::vector<TPonto> FContorno;
+  std::vector<int32_t> FTintaPorLinha;  // pixels of each row of FBitmap that are not white
   std::vector<std::unique_ptr<TOlhoDeLombo>> FRegioes;
 
   int32_t FAltura = 0;        // the picture's height, kept after the picture is released
