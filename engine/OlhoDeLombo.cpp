@@ -292,9 +292,8 @@ void TProcessaOlhoDeLombro::Processar() {
     if (!FContorno.empty()) {
       const TLimites L = CalcularLimites(FContorno);
       QuadroClasses recorte;
-      RecortarRegiao(L, FBitmap, recorte);
+      RecortarEApagarRegiao(L, recorte);
       FRegioes.push_back(std::make_unique<TOlhoDeLombo>(std::move(recorte), FResolucao, L));
-      ApagarRegiao(L);
     }
     FContorno.clear();
   }
@@ -408,39 +407,28 @@ TLimites TProcessaOlhoDeLombro::CalcularLimites(const std::vector<TPonto>& Ponto
   return L;
 }
 
-void TProcessaOlhoDeLombro::RecortarRegiao(const TLimites& Limites, const QuadroClasses& Origem,
-                                           QuadroClasses& Destino) {
+// The crop and the erasing of the box share one pass: the region reads only its crop, so the box
+// may turn white before the region is made. Each row's count of ink loses the pixels erased from
+// it, so the seed search skips the rows that are white by now.
+void TProcessaOlhoDeLombro::RecortarEApagarRegiao(const TLimites& Limites, QuadroClasses& Destino) {
   const int32_t largura = Limites.Direita - Limites.Esquerda + 1;
   Destino = QuadroClasses::NaoPreenchido(largura, Limites.Base - Limites.Topo + 1);
   for (int32_t y = Limites.Topo; y <= Limites.Base; ++y) {
-    const uint8_t* origem = Origem.Linha(y) + Limites.Esquerda;
+    uint8_t* origem = FBitmap.Linha(y) + Limites.Esquerda;
     uint8_t* destino = Destino.Linha(y - Limites.Topo);
+    int32_t apagados = 0;
     // Red is 1 and white 0, so the red test is the class itself, eight pixels per step.
     int32_t x = 0;
     for (; x + 8 <= largura; x += 8) {
-      Gravar8(destino + x, Vermelhos8(Carregar8(origem + x)));
+      const uint64_t oito = Carregar8(origem + x);
+      Gravar8(destino + x, Vermelhos8(oito));
+      apagados += int32_t(Somar8(~Brancos8(oito) & kUns));
+      Gravar8(origem + x, 0);
     }
     for (; x < largura; ++x) {
       destino[x] = uint8_t(origem[x] == Classe::Vermelho);
-    }
-  }
-}
-
-// Each row's count of ink loses the pixels erased from it, so the seed search skips the rows that
-// are white by now.
-void TProcessaOlhoDeLombro::ApagarRegiao(const TLimites& Limites) {
-  const int32_t largura = Limites.Direita - Limites.Esquerda + 1;
-  for (int32_t y = Limites.Topo; y <= Limites.Base; ++y) {
-    uint8_t* linha = FBitmap.Linha(y) + Limites.Esquerda;
-    int32_t apagados = 0;
-    int32_t x = 0;
-    for (; x + 8 <= largura; x += 8) {
-      apagados += int32_t(Somar8(~Brancos8(Carregar8(linha + x)) & kUns));
-      Gravar8(linha + x, 0);
-    }
-    for (; x < largura; ++x) {
-      apagados += linha[x] != Classe::Branco;
-      linha[x] = Classe::Branco;
+      apagados += origem[x] != Classe::Branco;
+      origem[x] = Classe::Branco;
     }
     FTintaPorLinha[size_t(y)] -= apagados;
   }

@@ -112,9 +112,9 @@ class TProcessaOlhoDeLombro {
   bool Elegivel(TPonto Q) const;
   void TracarContorno(TPonto P);
   static TLimites CalcularLimites(const std::vector<TPonto>& Pontos);
-  static void RecortarRegiao(const TLimites& Limites, const QuadroClasses& Origem,
-                             QuadroClasses& Destino);
-  void ApagarRegiao(const TLimites& Limites);
+  // `Destino` becomes the box's crop (red stays red, the rest white); the box turns white in
+  // the working picture.
+  void RecortarEApagarRegiao(const TLimites& Limites, QuadroClasses& Destino);
 
   QuadroClasses FBitmap;  // the working picture; released once Processar has whitened it
   Progresso* FProgresso;
