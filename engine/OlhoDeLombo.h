@@ -112,15 +112,16 @@ class TProcessaOlhoDeLombro {
   bool Elegivel(TPonto Q) const;
   void TracarContorno(TPonto P);
   static TLimites CalcularLimites(const std::vector<TPonto>& Pontos);
-  static void RecortarRegiao(const TLimites& Limites, const QuadroClasses& Origem,
-                             QuadroClasses& Destino);
-  void ApagarRegiao(const TLimites& Limites);
+  // `Destino` becomes the box's crop (red stays red, the rest white); the box turns white in
+  // the working picture.
+  void RecortarEApagarRegiao(const TLimites& Limites, QuadroClasses& Destino);
 
   QuadroClasses FBitmap;  // the working picture; released once Processar has whitened it
   Progresso* FProgresso;
   int32_t FResolucao = 0;
   std::string FArquivo;
   std::vector<TPonto> FContorno;
+  std::vector<int32_t> FTintaPorLinha;  // pixels of each row of FBitmap that are not white
   std::vector<std::unique_ptr<TOlhoDeLombo>> FRegioes;
 
   int32_t FAltura = 0;        // the picture's height, kept after the picture is released

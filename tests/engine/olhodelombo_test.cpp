@@ -551,5 +551,66 @@ TEST_F(OlhoDeLomboTest, ConfereComReimplementacaoSimplesEmImagensAleatorias) {
   }
 }
 
+// A bottom-up 32-bit BI_RGB file of the same picture.
+std::vector<uint8_t> Bmp32(const Pixels& p, int32_t pixelsPorMetro) {
+  const uint32_t h = uint32_t(p.size());
+  const uint32_t w = uint32_t(p[0].size());
+  std::vector<uint8_t> b(54 + size_t(4) * w * h, 0);
+  b[0] = 'B';
+  b[1] = 'M';
+  teste::Poe32(b, 2, uint32_t(b.size()));
+  teste::Poe32(b, 10, 54);
+  teste::Poe32(b, 14, 40);
+  teste::Poe32(b, 18, w);
+  teste::Poe32(b, 22, h);
+  b[26] = 1;
+  b[28] = 32;
+  teste::Poe32(b, 38, uint32_t(pixelsPorMetro));
+  teste::Poe32(b, 42, uint32_t(pixelsPorMetro));
+  for (uint32_t y = 0; y < h; ++y) {
+    for (uint32_t x = 0; x < w; ++x) {
+      const uint32_t c = p[y][x];
+      uint8_t* q = b.data() + 54 + 4 * (size_t(w) * (h - 1 - y) + x);
+      q[0] = uint8_t(c >> 16);
+      q[1] = uint8_t(c >> 8);
+      q[2] = uint8_t(c);
+    }
+  }
+  return b;
+}
+
+// A 32-bit file reaches the segmentation as colours, not as 24-bit bytes: its rows must count
+// their ink the same way, or the seed search would skip rows that still hold some.
+TEST_F(OlhoDeLomboTest, ArquivoDe32BitsDaAsMesmasRegioesQueODe24) {
+  std::mt19937 gerador(7);
+  const uint32_t tintas[] = {0, clRed, 0xFEFFFF};
+  for (int caso = 0; caso < 40; ++caso) {
+    const int largura = 1 + int(gerador() % 40);
+    const int altura = 1 + int(gerador() % 40);
+    Pixels p = Branca(largura, altura);
+    for (auto& linha : p) {
+      for (auto& cor : linha) {
+        if (gerador() % 100 < 30) {
+          cor = tintas[gerador() % 3];
+        }
+      }
+    }
+    SCOPED_TRACE("caso " + std::to_string(caso));
+    const auto de24 = Processado(p, kPpm254);
+    const std::string caminho = (pasta_ / ("b32_" + std::to_string(caso) + ".bmp")).string();
+    teste::Gravar(caminho, Bmp32(p, kPpm254));
+    TProcessaOlhoDeLombro de32(caminho, nullptr);
+    de32.Processar();
+    ASSERT_EQ(de32.GetRegioes().size(), de24->GetRegioes().size());
+    for (size_t i = 0; i < de24->GetRegioes().size(); ++i) {
+      const TLimites& a = de32.GetRegioes()[i]->GetLimites();
+      const TLimites& b = de24->GetRegioes()[i]->GetLimites();
+      EXPECT_EQ(std::tie(a.Esquerda, a.Topo, a.Direita, a.Base),
+                std::tie(b.Esquerda, b.Topo, b.Direita, b.Base));
+      EXPECT_DOUBLE_EQ(de32.GetRegioes()[i]->GetArea(), de24->GetRegioes()[i]->GetArea());
+    }
+  }
+}
+
 }  // namespace
 }  // namespace velmo
