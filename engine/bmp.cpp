@@ -7,6 +7,7 @@
 #include <fstream>
 #include <functional>
 #include <limits>
+#include <numeric>
 #include <span>
 #include <stdexcept>
 
@@ -562,34 +563,48 @@ ImagemBmp ImagemBmp::Carregar(const std::string& caminho) {
   return DecodificarArquivo(std::move(bytes), caminho);
 }
 
-void ImagemBmp::PercorrerLinhas(const std::string& caminho,
-                                const std::function<void(const ImagemBmp&)>& inicio,
-                                const std::function<void(const LinhaBmp&)>& linha) {
-  std::ifstream arquivo;
-  const uintmax_t tamanho = Abrir(caminho, arquivo);
+bool ImagemBmp::AbrirPorLinhas(const std::string& caminho, std::ifstream& arquivo,
+                               uintmax_t& tamanho, ImagemBmp& imagem) {
+  tamanho = Abrir(caminho, arquivo);
   // The headers of every accepted 24-bit picture fit in the first page.
   std::array<uint8_t, 4096> cabecalhos;
   const size_t noInicio = size_t(std::min<uintmax_t>(tamanho, cabecalhos.size()));
   LerBytes(arquivo, cabecalhos.data(), noInicio, caminho, 0, tamanho);
   if (!DecodificadorBmp::Bgr24SemCompressao({cabecalhos.data(), noInicio})) {
     arquivo.close();
-    const ImagemBmp imagem = Carregar(caminho);
-    inicio(imagem);
-    std::vector<uint32_t> cores;
-    for (int32_t y = 0; y < imagem.Altura(); ++y) {
-      LinhaBmp l{y, imagem.LinhaBgr24(y), nullptr};
-      if (!l.bgr) {
-        cores.resize(size_t(imagem.Largura()));
-        imagem.LerLinha(y, cores.data());
-        l.cores = cores.data();
-      }
-      linha(l);
+    imagem = Carregar(caminho);
+    return false;
+  }
+  DecodificadorBmp({cabecalhos.data(), noInicio}, caminho, imagem, size_t(tamanho)).Cabecalho();
+  return true;
+}
+
+void ImagemBmp::EntregarLinhas(const std::vector<int32_t>& ys,
+                               const std::function<void(const LinhaBmp&)>& linha) const {
+  std::vector<uint32_t> cores(static_cast<size_t>(largura_));
+  for (const int32_t y : ys) {
+    LinhaBmp l{y, LinhaBgr24(y), nullptr};
+    if (!l.bgr) {
+      LerLinha(y, cores.data());
+      l.cores = cores.data();
     }
+    linha(l);
+  }
+}
+
+void ImagemBmp::PercorrerLinhas(const std::string& caminho,
+                                const std::function<void(const ImagemBmp&)>& inicio,
+                                const std::function<void(const LinhaBmp&)>& linha) {
+  std::ifstream arquivo;
+  uintmax_t tamanho = 0;
+  ImagemBmp imagem;
+  if (!AbrirPorLinhas(caminho, arquivo, tamanho, imagem)) {
+    inicio(imagem);
+    std::vector<int32_t> todas(static_cast<size_t>(imagem.altura_));
+    std::iota(todas.begin(), todas.end(), 0);
+    imagem.EntregarLinhas(todas, linha);
     return;
   }
-
-  ImagemBmp imagem;
-  DecodificadorBmp({cabecalhos.data(), noInicio}, caminho, imagem, size_t(tamanho)).Cabecalho();
   inicio(imagem);
   if (imagem.largura_ == 0 || imagem.altura_ == 0) {
     return;
@@ -618,40 +633,24 @@ void ImagemBmp::LerLinhasEscolhidas(
     const std::string& caminho,
     const std::function<std::vector<int32_t>(const ImagemBmp&)>& escolher,
     const std::function<void(const LinhaBmp&)>& linha) {
-  auto conferir = [](const ImagemBmp& imagem, int32_t y) {
+  std::ifstream arquivo;
+  uintmax_t tamanho = 0;
+  ImagemBmp imagem;
+  const bool porLinhas = AbrirPorLinhas(caminho, arquivo, tamanho, imagem);
+  const std::vector<int32_t> escolhidas = escolher(imagem);
+  for (const int32_t y : escolhidas) {
     if (y < 0 || y >= imagem.altura_) {
       throw std::out_of_range("linha " + N(y) + " fora da imagem de " + N(imagem.altura_) +
                               " linhas");
     }
-  };
-  std::ifstream arquivo;
-  const uintmax_t tamanho = Abrir(caminho, arquivo);
-  std::array<uint8_t, 4096> cabecalhos;
-  const size_t noInicio = size_t(std::min<uintmax_t>(tamanho, cabecalhos.size()));
-  LerBytes(arquivo, cabecalhos.data(), noInicio, caminho, 0, tamanho);
-  if (!DecodificadorBmp::Bgr24SemCompressao({cabecalhos.data(), noInicio})) {
-    arquivo.close();
-    const ImagemBmp imagem = Carregar(caminho);
-    std::vector<uint32_t> cores(size_t(imagem.Largura()));
-    for (const int32_t y : escolher(imagem)) {
-      conferir(imagem, y);
-      LinhaBmp l{y, imagem.LinhaBgr24(y), nullptr};
-      if (!l.bgr) {
-        imagem.LerLinha(y, cores.data());
-        l.cores = cores.data();
-      }
-      linha(l);
-    }
+  }
+  if (!porLinhas) {
+    imagem.EntregarLinhas(escolhidas, linha);
     return;
   }
-
-  ImagemBmp imagem;
-  DecodificadorBmp({cabecalhos.data(), noInicio}, caminho, imagem, size_t(tamanho)).Cabecalho();
-  const std::vector<int32_t> escolhidas = escolher(imagem);
   const size_t porLinha = imagem.bytesPorLinha_;
   BytesArquivo bytes(porLinha);
   for (const int32_t y : escolhidas) {
-    conferir(imagem, y);
     const int32_t naArquivo = imagem.deCimaParaBaixo_ ? y : imagem.altura_ - 1 - y;
     const uintmax_t inicio = imagem.inicioPixels_ + uintmax_t(naArquivo) * porLinha;
     // The last row may lack its padding; the header checks made sure its pixels are there.

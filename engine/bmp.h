@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <iosfwd>
 #include <new>
 #include <string>
 #include <utility>
@@ -117,6 +118,13 @@ class ImagemBmp {
   };
 
   static ImagemBmp DecodificarArquivo(BytesArquivo bytes, const std::string& nome);
+  // Opens `caminho` and checks its headers. An uncompressed 24-bit file leaves `imagem` with its
+  // headers only and `arquivo` open at its rows (true); any other is loaded whole (false).
+  static bool AbrirPorLinhas(const std::string& caminho, std::ifstream& arquivo, uintmax_t& tamanho,
+                             ImagemBmp& imagem);
+  // Hands out the display rows `ys` of a picture held whole.
+  void EntregarLinhas(const std::vector<int32_t>& ys,
+                      const std::function<void(const LinhaBmp&)>& linha) const;
   // A thread's spare file buffer: a picture gives its buffer back when it goes, and the next load
   // on that thread reuses it instead of faulting in and zeroing fresh pages for every scan.
   static BytesArquivo& Reserva();
