@@ -2,25 +2,17 @@
 // to read the same files from the page cache, and one thread against two.
 // Usage: bench_medir OUT_DIR   (the scans are written once to OUT_DIR/medir and reused)
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <random>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "bmp.h"
 #include "bmp_teste.h"
+#include "comum.h"
 
 namespace {
 
@@ -30,25 +22,8 @@ constexpr int kAltura = 3508;
 constexpr int32_t kPpm300 = 11811;
 constexpr int kRepeticoes = 3;
 
-using Relogio = std::chrono::steady_clock;
 
-// Wall time and processor time (user + system) of one run. The machine may be shared: the
-// processor time of one thread does not depend on the load, the wall time does.
-struct Tempo {
-  double parede = 0;
-  double cpu = 0;
-  long memoriaKb = 0;  // peak resident memory of the run
-};
-
-double CpuDoProcesso() {
-  timespec t;
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
-}
-
-double Segundos(const timeval& t) {
-  return double(t.tv_sec) + double(t.tv_usec) * 1e-6;
-}
+using velmo::bench::Tempo;
 
 // A scan of leaves: white paper with a few leaf-green ellipses, each with small white holes and
 // ragged edges, so the gap filling has real work in every row.
@@ -76,46 +51,18 @@ std::vector<uint8_t> Digitalizacao(unsigned semente) {
 }
 
 Tempo LerArquivos(const std::vector<std::string>& arquivos) {
-  // Page-aligned, as the engine reads: the kernel copies into an unaligned buffer much slower.
-  std::vector<char, velmo::AlocadorDePaginas<char>> buffer(1 << 20);
-  const auto inicio = Relogio::now();
-  const double cpu = CpuDoProcesso();
-  for (const auto& a : arquivos) {
-    const int fd = open(a.c_str(), O_RDONLY);
-    while (read(fd, buffer.data(), buffer.size()) > 0) {
+  return velmo::bench::Cronometrar([&] {
+    for (const auto& a : arquivos) {
+      velmo::bench::LerArquivo(a);
     }
-    close(fd);
-  }
-  return {std::chrono::duration<double>(Relogio::now() - inicio).count(), CpuDoProcesso() - cpu};
+  });
 }
 
-Tempo RodarMedir(const char* metodo, const char* tarefas,
-                 const std::vector<std::string>& caminhos) {
+velmo::bench::Execucao RodarMedir(const char* metodo, const char* tarefas,
+                                  const std::vector<std::string>& caminhos) {
   std::vector<std::string> args = {VELMO_MEDIR, "--metodo", metodo, "--tarefas", tarefas};
   args.insert(args.end(), caminhos.begin(), caminhos.end());
-  std::vector<char*> argv;
-  for (auto& a : args) {
-    argv.push_back(a.data());
-  }
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t acoes;
-  posix_spawn_file_actions_init(&acoes);
-  posix_spawn_file_actions_addopen(&acoes, 1, "/dev/null", O_WRONLY, 0);
-  const auto inicio = Relogio::now();
-  pid_t pid = 0;
-  int estado = -1;
-  rusage uso{};
-  if (posix_spawn(&pid, VELMO_MEDIR, &acoes, nullptr, argv.data(), environ) == 0) {
-    wait4(pid, &estado, 0, &uso);
-  }
-  const Tempo tempo{std::chrono::duration<double>(Relogio::now() - inicio).count(),
-                    Segundos(uso.ru_utime) + Segundos(uso.ru_stime), uso.ru_maxrss};
-  posix_spawn_file_actions_destroy(&acoes);
-  if (estado != 0) {
-    std::fprintf(stderr, "velmo-medir terminou com o estado %d\n", estado);
-    std::exit(1);
-  }
-  return tempo;
+  return velmo::bench::RodarProcesso(std::move(args));
 }
 
 template <class F>
@@ -147,11 +94,11 @@ int main(int argc, char** argv) {
   }
   LerArquivos(arquivos);  // into the page cache
   const Tempo leitura = Melhor([&] { return LerArquivos(arquivos); });
-  const Tempo uma = Melhor([&] { return RodarMedir("1", "1", {pasta.string()}); });
-  const Tempo duas = Melhor([&] { return RodarMedir("1", "2", {pasta.string()}); });
+  const Tempo uma = Melhor([&] { return RodarMedir("1", "1", {pasta.string()}).tempo; });
+  const Tempo duas = Melhor([&] { return RodarMedir("1", "2", {pasta.string()}).tempo; });
   // Memory must not grow with the length of the batch: 4 scans against 40, loin-eye method.
-  const Tempo quatro = RodarMedir("3", "1", {arquivos.begin(), arquivos.begin() + 4});
-  const Tempo quarenta = RodarMedir("3", "1", arquivos);
+  const long quatro = RodarMedir("3", "1", {arquivos.begin(), arquivos.begin() + 4}).memoriaKb;
+  const long quarenta = RodarMedir("3", "1", arquivos).memoriaKb;
   double carga[1] = {0};
   getloadavg(carga, 1);
   std::printf(
@@ -169,7 +116,6 @@ int main(int argc, char** argv) {
   std::printf(
       "  memória máxima, método 3, --tarefas 1: %ld MB com 4 imagens, %ld MB com %d; "
       "razão %.2f (meta: perto de 1)\n",
-      quatro.memoriaKb / 1024, quarenta.memoriaKb / 1024, kImagens,
-      double(quarenta.memoriaKb) / double(quatro.memoriaKb));
+      quatro / 1024, quarenta / 1024, kImagens, double(quarenta) / double(quatro));
   return 0;
 }

@@ -1,14 +1,18 @@
 #pragma once
 // What the benchmarks share: processor and wall time of a job, the time to read a file from the
-// page cache (the physical limit every measurement is compared with), and the peak memory of a
-// fresh process that runs one job.
+// page cache (the physical limit every measurement is compared with), the peak memory of a fresh
+// process that runs one job, and the timing of a program run as its own process.
 
 #include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <fstream>
 #include <functional>
@@ -76,6 +80,42 @@ inline std::vector<Tempo> Medianas(const std::vector<std::function<void()>>& lad
     medianas.push_back({parede[parede.size() / 2], cpu[cpu.size() / 2]});
   }
   return medianas;
+}
+
+// One run of a program as its own process: wall time, processor time (user and system) and the
+// peak resident memory the kernel reports for it.
+struct Execucao {
+  Tempo tempo;
+  long memoriaKb = 0;
+};
+
+// Runs `argumentos` (the program's path first) with its standard output thrown away; stops the
+// benchmark when the program fails.
+inline Execucao RodarProcesso(std::vector<std::string> argumentos) {
+  std::vector<char*> argv;
+  for (auto& a : argumentos) {
+    argv.push_back(a.data());
+  }
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t acoes;
+  posix_spawn_file_actions_init(&acoes);
+  posix_spawn_file_actions_addopen(&acoes, 1, "/dev/null", O_WRONLY, 0);
+  const auto inicio = std::chrono::steady_clock::now();
+  pid_t pid = 0;
+  int estado = -1;
+  rusage uso{};
+  if (posix_spawn(&pid, argv[0], &acoes, nullptr, argv.data(), environ) == 0) {
+    wait4(pid, &estado, 0, &uso);
+  }
+  const double parede =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
+  posix_spawn_file_actions_destroy(&acoes);
+  if (estado != 0) {
+    std::fprintf(stderr, "%s terminou com o estado %d\n", argv[0], estado);
+    std::exit(1);
+  }
+  auto segundos = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) * 1e-6; };
+  return {{parede, segundos(uso.ru_utime) + segundos(uso.ru_stime)}, uso.ru_maxrss};
 }
 
 // Runs `programa` with `argumentos` as a fresh process and returns the peak resident memory it

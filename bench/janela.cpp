@@ -2,12 +2,6 @@
 // 20 A4 scans at 300 dpi (2480 × 3508, 24 bits), method 1, side by side in one process.
 // Usage: bench_janela OUT_DIR   (the scans are written once to OUT_DIR/janela and reused)
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <QApplication>
 #include <QPushButton>
 
@@ -20,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "comum.h"
 #include "desenho.h"
 #include "wizard/Centralizador.h"
 #include "wizard/Geral.h"
@@ -37,10 +32,7 @@ constexpr int kRepeticoes = 3;
 
 using Relogio = std::chrono::steady_clock;
 
-struct Tempo {
-  double parede = 1e30;
-  double cpu = 1e30;
-};
+using velmo::bench::Tempo;
 
 double Cpu(clockid_t relogio) {
   timespec t;
@@ -63,27 +55,7 @@ std::vector<uint8_t> Digitalizacao(unsigned semente) {
 Tempo Medir(const std::vector<std::string>& arquivos) {
   std::vector<std::string> args = {VELMO_MEDIR, "--metodo", "1", "--tarefas", "1"};
   args.insert(args.end(), arquivos.begin(), arquivos.end());
-  std::vector<char*> argv;
-  for (auto& a : args)
-    argv.push_back(a.data());
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t acoes;
-  posix_spawn_file_actions_init(&acoes);
-  posix_spawn_file_actions_addopen(&acoes, 1, "/dev/null", O_WRONLY, 0);
-  const auto inicio = Relogio::now();
-  pid_t pid = 0;
-  int estado = -1;
-  rusage uso{};
-  if (posix_spawn(&pid, VELMO_MEDIR, &acoes, nullptr, argv.data(), environ) == 0)
-    wait4(pid, &estado, 0, &uso);
-  posix_spawn_file_actions_destroy(&acoes);
-  if (estado != 0) {
-    std::fprintf(stderr, "velmo-medir terminou com o estado %d\n", estado);
-    std::exit(1);
-  }
-  auto s = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) * 1e-6; };
-  return {std::chrono::duration<double>(Relogio::now() - inicio).count(),
-          s(uso.ru_utime) + s(uso.ru_stime)};
+  return velmo::bench::RodarProcesso(std::move(args)).tempo;
 }
 
 // One run of the processing page, as "&Avançar >" starts it, until the result page opens.
@@ -133,7 +105,7 @@ int main(int argc, char** argv) {
   }
   Medir(arquivos);  // the files into the page cache
   // Alternated, so that a change in the machine's load falls on both.
-  Tempo medir, janela;
+  Tempo medir{1e30, 1e30}, janela{1e30, 1e30};
   for (int i = 0; i < kRepeticoes; ++i) {
     const Tempo m = Medir(arquivos);
     const Tempo j = Janela(arquivos);
