@@ -8,12 +8,17 @@
 #include "AreaFoliar.h"
 #include "OlhoDeLombo.h"
 #include "bmp_teste.h"
+#include "folhas_teste.h"
 #include "metodo.h"
 #include "resumo.h"
 
 namespace velmo {
 namespace {
 
+using teste::BlocoFolhaGrande;
+using teste::BlocoFolhaPequena;
+using teste::FolhaGrande;
+using teste::FolhaPequena;
 using teste::Pixels;
 
 const FormatoNumero kPtBr{",", "."};
@@ -65,28 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.nome); });
 
 // ---------------------------------------------------------------------------------------------
-// Fixtures with figures worked out by hand.
-
-Pixels Branca(int largura, int altura) {
-  return Pixels(size_t(altura), std::vector<uint32_t>(size_t(largura), 0xFFFFFFu));
-}
-
-// 100 × 100 at 254 dpi (1 cm²): 40 black rows (4000 pixels) and one row with black at columns 0
-// and 11, whose 10 whites between are filled. Covered 4012 px, corrected 10 px, ignored 5988 px.
-Pixels FolhaPequena() {
-  Pixels p = Branca(100, 100);
-  for (int y = 0; y < 40; ++y) {
-    p[size_t(y)].assign(100, 0);
-  }
-  p[50][0] = 0;
-  p[50][11] = 0;
-  return p;
-}
-
-// 40 × 30 black at 1 dpi: 1200 px × 6.4516 = 7741.92 cm², all covered.
-Pixels FolhaGrande() {
-  return Pixels(30, std::vector<uint32_t>(40, 0));
-}
+// Fixtures with figures worked out by hand: the leaves of folhas_teste.h and the rings below.
 
 class ResumoTest : public testing::Test {
  protected:
@@ -112,31 +96,9 @@ class ResumoTest : public testing::Test {
   std::vector<std::unique_ptr<TProcessaOlhoDeLombro>> olhos_;
 };
 
-std::string BlocoFolhaPequena(const std::string& caminho) {
-  return "# Imagem: " + caminho +
-         "\n"
-         "  - Resolução...........: 254\n"
-         "  - Área total (cm²)....: 1,0000\n"
-         "  - Área ignorada (cm²).: 0,5988\n"
-         "  - Área corrigida (cm²): 0,0010\n"
-         "  - Área coberta (cm²)..: 0,4012\n"
-         "\n";
-}
-
-std::string BlocoFolhaGrande(const std::string& caminho) {
-  return "# Imagem: " + caminho +
-         "\n"
-         "  - Resolução...........: 1\n"
-         "  - Área total (cm²)....: 7.741,9200\n"
-         "  - Área ignorada (cm²).: 0,0000\n"
-         "  - Área corrigida (cm²): 0,0000\n"
-         "  - Área coberta (cm²)..: 7.741,9200\n"
-         "\n";
-}
-
 TEST_F(ResumoTest, AreaFoliarDuasImagensNaOrdem) {
-  const auto* a = Folha("a.bmp", FolhaPequena(), kPpm254);
-  const auto* b = Folha("b.bmp", FolhaGrande(), kPpm1);
+  const auto* a = Folha("a.bmp", FolhaPequena(), teste::kPpmFolhaPequena);
+  const auto* b = Folha("b.bmp", FolhaGrande(), teste::kPpmFolhaGrande);
   const std::string texto = MontarResumo(mtAreaFoliar, 0, {a, b}, {}, kPtBr);
   EXPECT_EQ(texto, BlocoFolhaPequena(a->GetArquivo()) + BlocoFolhaGrande(b->GetArquivo()) +
                        "# TOTALIZADORES:\n"
@@ -145,8 +107,8 @@ TEST_F(ResumoTest, AreaFoliarDuasImagensNaOrdem) {
 
 // The index divides the sum of the covered areas (7742.3212), never of the corrected ones.
 TEST_F(ResumoTest, IndiceDeAreaFoliarComESemAreaAmostrada) {
-  const auto* a = Folha("a.bmp", FolhaPequena(), kPpm254);
-  const auto* b = Folha("b.bmp", FolhaGrande(), kPpm1);
+  const auto* a = Folha("a.bmp", FolhaPequena(), teste::kPpmFolhaPequena);
+  const auto* b = Folha("b.bmp", FolhaGrande(), teste::kPpmFolhaGrande);
   const std::string blocos = BlocoFolhaPequena(a->GetArquivo()) + BlocoFolhaGrande(b->GetArquivo());
   struct Caso {
     double area;
@@ -249,7 +211,7 @@ TEST(Resumo, NenhumaImagemMedidaDeixaSoOsTotais) {
 }
 
 TEST_F(ResumoTest, SeparadoresDoLocaleEmTodosOsNumeros) {
-  const auto* b = Folha("b.bmp", FolhaGrande(), kPpm1);
+  const auto* b = Folha("b.bmp", FolhaGrande(), teste::kPpmFolhaGrande);
   EXPECT_EQ(MontarResumo(mtIndiceAreaFoliar, 1234.5, {b}, {}, kEnUs),
             "# Imagem: " + b->GetArquivo() +
                 "\n"
@@ -268,11 +230,11 @@ TEST_F(ResumoTest, SeparadoresDoLocaleEmTodosOsNumeros) {
 // The window appends each block as it measures; its line list must match the final text.
 TEST_F(ResumoTest, ConstrucaoIncrementalELinhasIguaisAoTexto) {
   TResumo resumo(mtAreaFoliar, 0, kPtBr);
-  resumo.Adicionar(*Folha("a.bmp", FolhaPequena(), kPpm254));
+  resumo.Adicionar(*Folha("a.bmp", FolhaPequena(), teste::kPpmFolhaPequena));
   ASSERT_EQ(resumo.Linhas().size(), 7u);
   EXPECT_EQ(resumo.Linhas()[5], "  - Área coberta (cm²)..: 0,4012");
   EXPECT_EQ(resumo.Linhas()[6], "");
-  resumo.Adicionar(*Folha("b.bmp", FolhaGrande(), kPpm1));
+  resumo.Adicionar(*Folha("b.bmp", FolhaGrande(), teste::kPpmFolhaGrande));
   const std::string texto = resumo.Concluir();
   EXPECT_EQ(resumo.Concluir(), texto);  // the totals are appended once
   std::string juntas;
@@ -304,7 +266,7 @@ TEST_F(ResumoTest, MetodoInvalidoOuMedicaoTrocadaFalham) {
     SCOPED_TRACE(int(metodo));
     EXPECT_THROW(TResumo(metodo, 0, kPtBr), std::invalid_argument);
   }
-  const auto* folha = Folha("a.bmp", FolhaPequena(), kPpm254);
+  const auto* folha = Folha("a.bmp", FolhaPequena(), teste::kPpmFolhaPequena);
   const auto* olho = Olho("b.bmp", kUmAnel, kPpm1);
   EXPECT_THROW(MontarResumo(mtOlhoDeLombo, 0, {folha}, {}, kPtBr), std::invalid_argument);
   EXPECT_THROW(MontarResumo(mtAreaFoliar, 0, {}, {olho}, kPtBr), std::invalid_argument);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "bmp_teste.h"
+#include "folhas_teste.h"
 
 namespace velmo {
 namespace {
@@ -73,43 +74,12 @@ Execucao Rodar(const Textos& argumentos, const Textos& ambiente = {"LC_ALL=pt_BR
   return r;
 }
 
-// 100 × 100 at 254 dpi (1 cm²): 40 black rows and one row with black at columns 0 and 11, whose
-// 10 whites between are filled: covered 0.4012, corrected 0.0010, ignored 0.5988 cm².
 std::vector<uint8_t> FolhaPequena() {
-  Pixels p(100, std::vector<uint32_t>(100, 0xFFFFFF));
-  for (int y = 0; y < 40; ++y) {
-    p[size_t(y)].assign(100, 0);
-  }
-  p[50][0] = 0;
-  p[50][11] = 0;
-  return teste::Bmp24(p, kPpm254);
+  return teste::Bmp24(teste::FolhaPequena(), teste::kPpmFolhaPequena);
 }
 
-// 40 × 30 black at 1 dpi: 1200 × 6.4516 = 7741.92 cm², all covered.
 std::vector<uint8_t> FolhaGrande() {
-  return teste::Bmp24(Pixels(30, std::vector<uint32_t>(40, 0)), kPpm1);
-}
-
-std::string BlocoPequena(const std::string& caminho) {
-  return "# Imagem: " + caminho +
-         "\n"
-         "  - Resolução...........: 254\n"
-         "  - Área total (cm²)....: 1,0000\n"
-         "  - Área ignorada (cm²).: 0,5988\n"
-         "  - Área corrigida (cm²): 0,0010\n"
-         "  - Área coberta (cm²)..: 0,4012\n"
-         "\n";
-}
-
-std::string BlocoGrande(const std::string& caminho) {
-  return "# Imagem: " + caminho +
-         "\n"
-         "  - Resolução...........: 1\n"
-         "  - Área total (cm²)....: 7.741,9200\n"
-         "  - Área ignorada (cm²).: 0,0000\n"
-         "  - Área corrigida (cm²): 0,0000\n"
-         "  - Área coberta (cm²)..: 7.741,9200\n"
-         "\n";
+  return teste::Bmp24(teste::FolhaGrande(), teste::kPpmFolhaGrande);
 }
 
 std::string Aviso(const std::string& caminho) {
@@ -142,7 +112,7 @@ TEST_F(MedirTest, PastaRepetidosEArquivosIgnorados) {
 
   const auto r = Rodar({"--metodo", "1", D() + "/imgs/", b, falta, D() + "/imgs", a});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.saida, BlocoGrande(a) + BlocoPequena(b) +
+  EXPECT_EQ(r.saida, teste::BlocoFolhaGrande(a) + teste::BlocoFolhaPequena(b) +
                          "# TOTALIZADORES:\n"
                          "  - Área foliar (cm²)...: 7.742,3212\n");
   EXPECT_EQ(r.erros, Aviso(ruim) + Aviso(falta));
@@ -252,7 +222,7 @@ TEST_F(MedirTest, AjudaVersaoEAreaComVirgula) {
   const std::string grande = Arquivo("grande.bmp", FolhaGrande());
   const auto r = Rodar({"--area-amostrada", "12,5", "--metodo", "IAF", "--", grande});
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.saida, BlocoGrande(grande) +
+  EXPECT_EQ(r.saida, teste::BlocoFolhaGrande(grande) +
                          "# TOTALIZADORES:\n"
                          "  - Área foliar (cm²)...: 7.741,9200\n"
                          "  - Área amostrada (cm²): 12,5000\n"
@@ -295,7 +265,7 @@ TEST_F(MedirTest, CsvDeAreaFoliarComAspasESeparadorDoLocale) {
 
   const auto pt = Rodar({"--metodo", "1", "--csv", csv, estranho, grande});
   EXPECT_EQ(pt.status, 0);
-  EXPECT_EQ(pt.saida, BlocoPequena(estranho) + BlocoGrande(grande) +
+  EXPECT_EQ(pt.saida, teste::BlocoFolhaPequena(estranho) + teste::BlocoFolhaGrande(grande) +
                           "# TOTALIZADORES:\n  - Área foliar (cm²)...: 7.742,3212\n");
   EXPECT_EQ(Ler(csv),
             "arquivo;resolucao_dpi;area_total_cm2;area_ignorada_cm2;area_corrigida_cm2;"
